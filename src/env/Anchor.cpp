@@ -1,0 +1,1 @@
+namespace env_anchor { int anchor = 0; }
