@@ -3,6 +3,7 @@
 #include <SFML/System/InputStream.hpp>
 #include <SFML/System/MemoryInputStream.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
