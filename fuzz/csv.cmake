@@ -1,0 +1,1 @@
+rux_fuzz(csv SOURCES ${CMAKE_SOURCE_DIR}/src/env/LL.cpp)

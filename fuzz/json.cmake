@@ -1,0 +1,1 @@
+rux_fuzz(json SOURCES ${CMAKE_SOURCE_DIR}/src/env/JSON.cpp)

@@ -1,1 +1,0 @@
-namespace env_anchor { int anchor = 0; }
