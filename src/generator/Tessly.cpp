@@ -1,2 +1,0 @@
-// Placeholder translation unit of the generator library.
-namespace tessly_anchor { int anchor = 0; }
