@@ -21,8 +21,7 @@ std::string Slurp(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-Result Tool(const std::string& args) {
-    const std::string tool = RUX_BUILD_DIR "/rux-level";
+Result Tool(const std::string& args, const std::string& tool = RUX_BUILD_DIR "/rux-level") {
     Result r;
     // Leak checks stay with the in-process tests: in a child, Mesa unloads its driver before
     // LeakSanitizer runs, which leaves the driver's own leftovers unnamed and unsuppressible.
@@ -155,4 +154,17 @@ TEST_F(RuxLevelTool, RenderThroughTheMainAndANamedCamera) {
     ASSERT_EQ(c.getSize(), sf::Vector2u(40, 40));
     EXPECT_EQ(c.getPixel(20, 20), sf::Color::Magenta);
     EXPECT_EQ(Tool("render tool/Good.rux tool/X.png --camera Nobody").status, 1);
+}
+
+// The example game: shows a level for a few frames, and refuses a damaged one.
+TEST_F(RuxLevelTool, ViewerExample) {
+    const std::string viewer = RUX_BUILD_DIR "/examples/viewer/viewer";
+    ASSERT_TRUE(std::filesystem::exists(viewer));
+    const Result good = Tool("tool/Good.rux --frames 3", viewer);
+    EXPECT_EQ(good.status, 0) << good.err;
+    const std::string bytes = CheckerLevel();
+    WriteFile("tool/Cut.rux", bytes.substr(0, 20));
+    const Result bad = Tool("tool/Cut.rux --frames 3", viewer);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("tool/Cut.rux"), std::string::npos);
 }

@@ -1,0 +1,18 @@
+// With Mesa, every time the last OpenGL resource of the process goes away the graphics library
+// tears its shared context down and leaks an X connection; after a few dozen render textures
+// the X server refuses new ones. One context kept for the whole run avoids the churn.
+#include <SFML/Window/Context.hpp>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+class KeepContext : public ::testing::Environment {
+public:
+    void SetUp() override { m_context = std::make_unique<sf::Context>(); }
+    void TearDown() override { m_context.reset(); }
+
+private:
+    std::unique_ptr<sf::Context> m_context;
+};
+[[maybe_unused]] const auto* const g_keepContext = ::testing::AddGlobalTestEnvironment(new KeepContext);
+} // namespace
