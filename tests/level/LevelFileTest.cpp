@@ -400,3 +400,23 @@ TEST_F(LevelFile, EveryKindRoundTripsByteForByte) {
     ASSERT_TRUE(Load(copy, Save(level)));
     EXPECT_EQ(Save(copy), image.bytes());
 }
+
+TEST_F(LevelFile, ParticlePoolsShareOneBudget) {
+    ParticleSystem pool;
+    pool.newestTop = false;
+    pool.maxParticles = 600000;
+    std::string image;
+    pool.saveToMemory(image, false);
+    Record a;
+    a.name = "A";
+    a.type = 6;
+    a.asset = -1;
+    a.payload = image;
+    Record b = a;
+    b.name = "B";
+    Level two;
+    ErrCapture err;
+    EXPECT_FALSE(Load(two, Image{"#1.7", {}, {a, b}}.bytes()));
+    EXPECT_NE(two.getLoadError().find("particles in all"), std::string::npos);
+    EXPECT_EQ(two.objects.at("A").particleSystem->particles.size(), 600000u); // the first fits
+}
