@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Err.hpp>
+#include <SFML/Window/Context.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <SFML/Window/Cursor.hpp>
 #include <SFML/Window/Mouse.hpp>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace rux::platform {
@@ -103,6 +105,15 @@ void ShowCursor(State& state, sf::RenderWindow& window) {
     if (cursor) window.setMouseCursor(*cursor);
 }
 
+// GL calls need a current context; once the window is closed SFML's own context (which shares
+// the window's textures) serves.
+struct GlScope {
+    explicit GlScope(sf::RenderWindow* window) {
+        if (!window || !window->isOpen() || !window->setActive(true)) fallback.emplace();
+    }
+    std::optional<sf::Context> fallback;
+};
+
 }  // namespace
 
 bool Init(sf::RenderWindow& window, bool loadDefaultFont) {
@@ -151,7 +162,10 @@ void Update(sf::RenderWindow& window, sf::Time dt) {
 
     window.setActive(true);  // NewFrame uploads the font texture on first use
     ImGui_ImplOpenGL2_NewFrame();
-    if (s_state) ShowCursor(*s_state, window);
+    if (s_state) {
+        s_state->window = &window;
+        ShowCursor(*s_state, window);
+    }
     ImGui::NewFrame();
     if (s_state) ApplyLatchedReleases(io, s_state->latch);
 }
@@ -169,8 +183,15 @@ void Render(sf::RenderWindow& window) {
 
 void Shutdown() {
     if (!s_state) return;
-    if (sf::RenderWindow* window = s_state->window) {
-        window->setActive(true);
+    if (!ImGui::GetCurrentContext()) {
+        // Too late to free the renderer's data, which lived in the destroyed context.
+        sf::err() << "platform::Shutdown called after ImGui::DestroyContext" << std::endl;
+        s_state.reset();
+        return;
+    }
+    sf::RenderWindow* window = s_state->window;
+    const GlScope gl(window);
+    if (window && window->isOpen()) {
         if (s_state->shownCursor != ImGuiMouseCursor_Arrow) {
             window->setMouseCursorVisible(true);
             if (const auto& arrow = Cursors()[ImGuiMouseCursor_Arrow]) window->setMouseCursor(*arrow);
@@ -188,7 +209,7 @@ void Shutdown() {
 
 bool UpdateFontTexture() {
     if (!s_state) return false;
-    if (s_state->window && !s_state->window->setActive(true)) return false;
+    const GlScope gl(s_state->window);
     ImGui_ImplOpenGL2_DestroyFontsTexture();
     return ImGui_ImplOpenGL2_CreateFontsTexture();
 }
