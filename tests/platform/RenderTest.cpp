@@ -105,3 +105,33 @@ TEST(PlatformLayer, RendersImGuiBetweenSfmlDrawing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PlatformLayer, ClipboardCarriesUtf8AndFontsRebuild) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    ImGui::CreateContext();
+    ImGui::GetIO().IniFilename = nullptr;
+    sf::RenderWindow window(sf::VideoMode(64, 64), "platform clipboard test");
+    PinGlDrivers();
+    ASSERT_TRUE(rux::platform::Init(window));
+
+    const char* text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC";
+    ImGui::SetClipboardText(text);
+    EXPECT_STREQ(ImGui::GetClipboardText(), text);
+
+    ImGuiIO& io = ImGui::GetIO();
+    ImFontConfig big;
+    big.SizePixels = 26.f;
+    io.Fonts->AddFontDefault(&big);
+    EXPECT_TRUE(rux::platform::UpdateFontTexture());
+    EXPECT_NE(io.Fonts->TexID, nullptr);
+    rux::platform::Update(window, sf::Time::Zero);  // a zero step must not trip ImGui
+    ImGui::Text("big");
+    rux::platform::Render(window);
+
+    rux::platform::Shutdown();
+    ImGui::DestroyContext();
+}
+
+}  // namespace
