@@ -123,13 +123,7 @@ void App::RecreateAppWindow() {
     contextSettings = window.getSettings();
     if (iconImage.getSize().x)
         window.setIcon(iconImage.getSize().x, iconImage.getSize().y, iconImage.getPixelsPtr());
-    if (settings.verticalSync) {
-        window.setFramerateLimit(0);
-        window.setVerticalSyncEnabled(true);
-    } else {
-        window.setVerticalSyncEnabled(false);
-        window.setFramerateLimit(static_cast<unsigned>(settings.maxFPS));
-    }
+    ApplyFrameLimit();
 }
 
 sf::Image MakeCircleImage() {

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rux {
@@ -65,6 +66,13 @@ private:
     void Panels();
     void PopUp();
     void LevelSelectDialog();
+    void SettingsDialog();
+    void AboutDialog();
+    void OutlineDialog(std::string_view text);
+    void GraphicsInfoDialog();
+    void ClosePopUp();
+    bool OkButton(float scale);
+    void ApplyFrameLimit();
     bool IsQueued(PopUpState state) const;
     void SaveLayout(int layout);
     void LoadLayout(int layout);
@@ -80,6 +88,11 @@ private:
     std::array<bool, PopUpStateCount> popUpFreshOpen{};
     std::array<bool, PopUpStateCount> popUpCentred{};
     int levelSelectScreen = 0;
+    int fontSizeEdit = 16;
+    int shortcutCapturing = -1;
+    std::vector<std::string> projectList;
+    std::vector<std::string> graphicsInfo;
+    std::size_t graphicsInfoShown = 0;
 
     bool restartRequested = false;
     bool exitCheckPending = true;

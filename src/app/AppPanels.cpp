@@ -3,6 +3,7 @@
 #include "app/App.hpp"
 
 #include "env/LL.hpp"
+#include "env/Shortcuts.hpp"
 #include "env/Global.hpp"
 
 #include <imgui.h>
@@ -23,7 +24,9 @@ void App::TitleBar() {
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.f);
     if (ImGui::Begin("##MenuBar", nullptr, c_barFlags)) {
         if (ImGui::BeginMenuBar()) {
-            ImGui::MenuItem(appTitle.c_str());
+            if (ImGui::MenuItem(appTitle.c_str()) ||
+                (Shortcuts::get()[ActionShortcut::About] && popUpQueue.empty()))
+                popUpQueue.push_back(About);
             const float dt = TimeControl::get().deltaTime.asSeconds();
             ImGui::Text(" FPS: %f\t", dt > 0.f ? 1.f / dt : 0.f);
             ImGui::EndMenuBar();

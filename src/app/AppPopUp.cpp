@@ -1,5 +1,6 @@
 // The pop-up queue: the last entry is the dialog on top; a dialog removes its own entry.
 #include "app/App.hpp"
+#include "app/Constants.hpp"
 
 #include "env/InputEvent.hpp"
 #include "env/LL.hpp"
@@ -18,6 +19,11 @@ constexpr ImGuiWindowFlags c_modalFlags = ImGuiWindowFlags_NoResize | ImGuiWindo
 ImVec2 DialogSize(PopUpState state, int levelSelectScreen, float scale) {
     ImVec2 size(400, 200);
     switch (state) {
+    case Settings: size = {550, 455}; break;
+    case About: size = {630, 360}; break;
+    case Changelog:
+    case FuturePlans: size = {530 * 1.3f, 420 * 1.3f}; break;
+    case GraphicsInfo: size = {530, 350}; break;
     case LevelSelect: {
         static const ImVec2 screens[] = {{350, 425}, {455, 364}, {520, 364}};
         size = screens[levelSelectScreen >= 0 && levelSelectScreen < 3 ? levelSelectScreen : 0];
@@ -49,6 +55,21 @@ void App::PopUp() {
     switch (top) {
     case LevelSelect:
         LevelSelectDialog();
+        break;
+    case Settings:
+        SettingsDialog();
+        break;
+    case About:
+        AboutDialog();
+        break;
+    case Changelog:
+        OutlineDialog(c_changelog);
+        break;
+    case FuturePlans:
+        OutlineDialog(c_futurePlan);
+        break;
+    case GraphicsInfo:
+        GraphicsInfoDialog();
         break;
     default:
         // Dialogs not offered in this build never get queued; drop a stray entry.
@@ -83,6 +104,10 @@ void App::LevelSelectDialog() {
                         tint);
         ImGui::Selectable(LL::get().ind("setupOption[]", o).c_str(), hovered, ImGuiSelectableFlags_Disabled);
         ImGui::EndChild();
+        if (hovered && ImGui::IsMouseReleased(ImGuiMouseButton_Left) && o == 2) {
+            popUpQueue.push_back(Settings);
+            popUpFreshOpen[Settings] = true;
+        }
     }
 }
 
