@@ -170,18 +170,15 @@ namespace Tessly
 
         ReadResult ReadRecords(sf::InputStream& stream, FrameBody& body)
         {
-            const std::size_t recordSize = RecordSize(body.flags);
-            std::uint64_t wanted = std::uint64_t(body.declaredShapes) * recordSize;
-            const std::int64_t remaining = Remaining(stream);
-            if (remaining >= 0)
-                wanted = std::min<std::uint64_t>(wanted, std::uint64_t(remaining) / recordSize * recordSize);
-
-            // Read in slices so a stream that cannot tell its size never makes us allocate the
-            // whole announced count up front.
+            // Read in slices; a stream that cannot tell its size grows the list as records
+            // actually arrive instead of trusting the announced count.
             constexpr std::size_t c_slice = 4096;
+            const std::size_t recordSize = RecordSize(body.flags);
+            const std::int64_t remaining = Remaining(stream);
+            const std::uint64_t available = remaining >= 0 ? std::uint64_t(remaining) / recordSize : c_slice;
+            body.shapes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(body.declaredShapes, available)));
             std::vector<std::uint8_t> bytes(c_slice * recordSize);
             std::uint64_t shapesLeft = body.declaredShapes;
-            body.shapes.reserve(static_cast<std::size_t>(wanted / recordSize));
             while (shapesLeft > 0)
             {
                 const std::size_t batch = static_cast<std::size_t>(std::min<std::uint64_t>(shapesLeft, c_slice));
