@@ -170,25 +170,28 @@ namespace
             EXPECT_EQ(frame.getVertices()[i].texCoords, coords[i % 6]);
     }
 
-    // Three frames, the middle one missing: the header counts the two bodies written.
+    // Three frames, the middle one missing, in a folder of the test's own.
     class VideoFiles : public ::testing::Test
     {
     protected:
         void SetUp() override
         {
-            std::filesystem::create_directories("a");
-            Tessly::Save({Shape(1, 2, 3, 4, 32)}, {32, 24}, "a/0001.tyu", 0);
-            Tessly::Save({Shape(5, 6, 7, 8, 32), Shape(9, 9, 9, 9, 32)}, {32, 24}, "a/0003.tyu", 3);
-            std::filesystem::remove("a/0002.tyu");
+            dir = std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "/";
+            std::filesystem::remove_all(dir);
+            std::filesystem::create_directories(dir);
+            Tessly::Save({Shape(1, 2, 3, 4, 32)}, {32, 24}, dir + "0001.tyu", 0);
+            Tessly::Save({Shape(5, 6, 7, 8, 32), Shape(9, 9, 9, 9, 32)}, {32, 24}, dir + "0003.tyu", 3);
         }
+
+        std::string dir;
     };
 
     TEST_F(VideoFiles, MergeCountsOnlyTheFramesWritten)
     {
-        ASSERT_TRUE(Tessly::Merge("a/*.tyu", "clip", {1, 3}, true));
-        const std::string video = ReadFile("clip.tyv");
+        ASSERT_TRUE(Tessly::Merge(dir + "*.tyu", dir + "clip", {1, 3}, true));
+        const std::string video = ReadFile(dir + "clip.tyv");
         EXPECT_EQ(video.substr(0, 12), std::string("TYV002\x20\x00\x18\x00\x02\x00", 12));
-        const std::string first = ReadFile("a/0001.tyu"), third = ReadFile("a/0003.tyu");
+        const std::string first = ReadFile(dir + "0001.tyu"), third = ReadFile(dir + "0003.tyu");
         EXPECT_EQ(video.substr(12), first.substr(10) + third.substr(10));
 
         sf::MemoryInputStream stream;
@@ -208,36 +211,37 @@ namespace
 
     TEST_F(VideoFiles, MergeSkipsForeignAndCutShortFramesAndSaysWhy)
     {
-        WriteFile("a/0002.tyu", ReadFile("a/0003.tyu").substr(0, 25));
-        WriteFile("a/0004.tyu", "TYV002 not a frame");
+        WriteFile(dir + "0002.tyu", ReadFile(dir + "0003.tyu").substr(0, 25));
+        WriteFile(dir + "0004.tyu", "TYV002 not a frame");
         std::vector<std::string> skipped;
         Tessly::MergeListener listener;
         listener.skipped = [&](std::size_t n, const std::string& path, const std::string& why) {
             skipped.push_back(std::to_string(n) + " " + path + " " + why);
         };
         const Tessly::MergeReport report =
-            Tessly::MergeFrames({"a/0002.tyu", "a/0001.tyu", "", "a/0004.tyu", "a/missing.tyu"}, "skips.tyv", listener);
+            Tessly::MergeFrames({dir + "0002.tyu", dir + "0001.tyu", "", dir + "0004.tyu", dir + "missing.tyu"},
+                               dir + "skips.tyv", listener);
         EXPECT_TRUE(report.opened);
         EXPECT_EQ(report.written, 1u);
-        EXPECT_EQ(skipped, (std::vector<std::string>{"1 a/0002.tyu is cut short", "3  cannot be opened",
-                                                     "4 a/0004.tyu is not a frame file",
-                                                     "5 a/missing.tyu cannot be opened"}));
-        EXPECT_EQ(ReadFile("skips.tyv").substr(6, 6), std::string("\x20\x00\x18\x00\x01\x00", 6));
+        EXPECT_EQ(skipped, (std::vector<std::string>{"1 " + dir + "0002.tyu is cut short", "3  cannot be opened",
+                                                     "4 " + dir + "0004.tyu is not a frame file",
+                                                     "5 " + dir + "missing.tyu cannot be opened"}));
+        EXPECT_EQ(ReadFile(dir + "skips.tyv").substr(6, 6), std::string("\x20\x00\x18\x00\x01\x00", 6));
     }
 
     TEST_F(VideoFiles, TrailingBytesOfAFrameFileStayOutOfTheVideo)
     {
-        WriteFile("a/0002.tyu", ReadFile("a/0001.tyu") + "junk");
-        ASSERT_EQ(Tessly::MergeFrames({"a/0002.tyu", "a/0003.tyu"}, "trail.tyv").written, 2u);
+        WriteFile(dir + "0002.tyu", ReadFile(dir + "0001.tyu") + "junk");
+        ASSERT_EQ(Tessly::MergeFrames({dir + "0002.tyu", dir + "0003.tyu"}, dir + "trail.tyv").written, 2u);
         tyu::FrameAnimation animation;
-        EXPECT_TRUE(animation.loadFromFile("trail.tyv"));
+        EXPECT_TRUE(animation.loadFromFile(dir + "trail.tyv"));
         EXPECT_EQ(animation.getFrame(1).getVertexCount(), 12u);
     }
 
     TEST_F(VideoFiles, ShortVideoKeepsWhatItHad)
     {
-        ASSERT_TRUE(Tessly::Merge("a/*.tyu", "clip", {1, 3}, true));
-        const std::string video = ReadFile("clip.tyv");
+        ASSERT_TRUE(Tessly::Merge(dir + "*.tyu", dir + "clip", {1, 3}, true));
+        const std::string video = ReadFile(dir + "clip.tyv");
         // Cut inside the second frame's second record; then inside the second body's header.
         for (std::size_t cut : {video.size() - 3, std::size_t(12 + 17 + 6)})
         {

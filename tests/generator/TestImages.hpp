@@ -3,7 +3,18 @@
 #include <SFML/Graphics/Image.hpp>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
+
+// Tests of one folder may run at the same time and share these files: write a copy, then
+// rename it into place, so a reader never sees half a picture.
+inline void SaveAtomically(const sf::Image& image, const std::string& name)
+{
+    const std::string temporary = name + "." + std::to_string(getpid()) + ".png";
+    image.saveToFile(temporary);
+    std::filesystem::rename(temporary, name);
+}
 
 // Small targets for generator tests, written into the test's working folder.
 inline std::string WriteTarget(const std::string& name, unsigned w, unsigned h)
@@ -18,7 +29,7 @@ inline std::string WriteTarget(const std::string& name, unsigned w, unsigned h)
             const bool disc = dx * dx + dy * dy < float(w * h) * 0.08f;
             image.setPixel(x, y, disc ? sf::Color(240, 140, 30) : sf::Color(20, sf::Uint8(40 + 200 * y / h), 200));
         }
-    image.saveToFile(name);
+    SaveAtomically(image, name);
     return name;
 }
 
@@ -29,7 +40,7 @@ inline std::string WriteChecker(const std::string& name, unsigned side)
     for (unsigned y = 0; y < side; ++y)
         for (unsigned x = 0; x < side; ++x)
             image.setPixel(x, y, (x + y) % 2 ? sf::Color::White : sf::Color::Black);   // corners black
-    image.saveToFile(name);
+    SaveAtomically(image, name);
     return name;
 }
 
