@@ -1,5 +1,7 @@
 #include "env/InputEvent.hpp"
 
+#include <cstring>
+
 #include <SFML/Window/Event.hpp>
 
 InputEvent& InputEvent::Get() {
@@ -36,17 +38,17 @@ void InputEvent::Process(const sf::Event& event) {
         typed += static_cast<char32_t>(event.text.unicode);
         break;
     case sf::Event::KeyPressed:
-        if (isValidKey(event.key.code)) {
-            keyHeld[event.key.code] = true;
-            keyPressed[event.key.code] = true;
+    case sf::Event::KeyReleased: {
+        // Read as a plain int: a code the enumeration does not know must not reach an index.
+        int code = -1;
+        std::memcpy(&code, &event.key.code, sizeof code);
+        if (isValidKey(code)) {
+            const bool down = event.type == sf::Event::KeyPressed;
+            keyHeld[code] = down;
+            (down ? keyPressed : keyReleased)[code] = true;
         }
         break;
-    case sf::Event::KeyReleased:
-        if (isValidKey(event.key.code)) {
-            keyHeld[event.key.code] = false;
-            keyReleased[event.key.code] = true;
-        }
-        break;
+    }
     case sf::Event::MouseWheelScrolled:
         if (event.mouseWheelScroll.wheel == sf::Mouse::VerticalWheel)
             wheelVertical += event.mouseWheelScroll.delta;

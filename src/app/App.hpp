@@ -1,0 +1,130 @@
+#pragma once
+// The editor: owns the window, the user interface, the panels, the settings and
+// everything that lives as long as one start of the editor.
+#include "app/PopUpState.hpp"
+#include "env/AppSettings.hpp"
+
+#include <SFML/Graphics.hpp>
+
+#include <array>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rux {
+
+// A window's place on screen, as the layout keeps it.
+struct PanelRect {
+    sf::Vector2f position;
+    sf::Vector2f size;
+};
+
+// Keeps panels proportional when the window goes from oldSize to newSize: widths scale
+// with the window, heights with the area below the menu bar (h0 pixels high).
+PanelRect RescalePanel(const PanelRect& panel, sf::Vector2u oldSize, sf::Vector2u newSize, float menuScale);
+
+// The image of circle64: a white diamond with a black rim on transparent.
+sf::Image MakeCircleImage();
+
+class App {
+public:
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Opens the window and runs the frame loop until it closes. True asks the caller to
+    // build a fresh App for projectToOpen.
+    bool Start(const std::filesystem::path& project, bool fromCommandLine, sf::Clock& startClock, int restartCount);
+
+    std::filesystem::path projectToOpen;
+    bool openedFromCommandLine = false;
+    int restartCount = 0;
+
+    // The five main windows, in the order of their open flags.
+    static constexpr int c_panelCount = 5;
+    static const std::array<const char*, c_panelCount> c_panelIds;
+    // "windowNames[]" entry + fixed identity, so a window keeps its place across languages.
+    static std::string PanelTitle(int index);
+    // The layout file of layout i: its English name + ".ini", whatever the interface language.
+    static std::string LayoutFile(int layout);
+
+private:
+    bool app();
+    void RecreateAppWindow();
+    void RescaleWindow(sf::Vector2u newSize);
+    void GenerateTextures();
+    void ProcessEvents();
+    void Heartbeat();
+    void SwitchLayoutIfAsked();
+    void HandleEscape();
+    void ToggleFullscreen();
+    void TitleBar();
+    void ViewMenu();
+    void HelpMenu();
+    void Panels();
+    void PopUp();
+    void LevelSelectDialog();
+    void SettingsDialog();
+    void AboutDialog();
+    void OutlineDialog(std::string_view text);
+    void GraphicsInfoDialog();
+    void ClosePopUp();
+    bool OkButton(float scale);
+    void ApplyFrameLimit();
+    bool IsQueued(PopUpState state) const;
+    void SaveLayout(int layout);
+    void LoadLayout(int layout);
+    void RebuildFont();
+
+    AppSettings settings;
+    sf::RenderWindow window;
+    sf::ContextSettings contextSettings;
+    std::unique_ptr<sf::Cursor> cursor;
+    bool fullscreenMode = false;
+
+    std::vector<PopUpState> popUpQueue{PopUpState::LevelSelect};
+    std::array<bool, PopUpStateCount> popUpFreshOpen{};
+    std::array<bool, PopUpStateCount> popUpCentred{};
+    int levelSelectScreen = 0;
+    int fontSizeEdit = 16;
+    int shortcutCapturing = -1;
+    std::vector<std::string> projectList;
+    std::vector<std::string> graphicsInfo;
+    std::size_t graphicsInfoShown = 0;
+
+    bool restartRequested = false;
+    bool exitCheckPending = true;
+    bool fontRebuildRequested = false;
+    int layoutInUse = 0;
+
+    sf::Image iconImage;
+    sf::Texture logoTexture;
+    sf::Texture setupTexture;
+    std::map<std::string, sf::Texture> textures;
+    std::map<std::string, sf::Font> fonts;
+    std::string uiFontData;
+    std::string codeFontData;
+
+    std::string appTitle = "RUX";
+    std::vector<std::string> droppedFiles;
+
+    // Panel places of the last frame, read by RescaleWindow.
+    std::array<PanelRect, c_panelCount> panelRects{};
+
+    // Frame times in milliseconds: scene update, ImGui update, scene render, ImGui render.
+    std::array<std::vector<float>, 4> frameSeries;
+
+    sf::Clock heartbeatClock;
+    sf::Clock* startClock = nullptr;
+    sf::Time startupTime;
+    sf::Time autosaveRemaining;
+};
+
+// Drops the oldest samples so that a series never holds more than 61 after a frame adds one.
+void TrimSeries(std::vector<float>& series);
+
+} // namespace rux

@@ -1,0 +1,6 @@
+#include "app/DragDrop.hpp"
+
+DragDrop& DragDrop::get() {
+    static DragDrop instance;
+    return instance;
+}
