@@ -42,7 +42,7 @@ const char* AssetTypeName(ObjectType t) {
     }
 }
 
-void WriteParticles(JsonTable& doc, const ParticleSystem& p) {
+void WriteParticles(JSON& doc, const ParticleSystem& p) {
     doc.setValueStr("constant-force", Pair(p.constantForce));
     doc.setValueStr("start-force", Pair(p.startForce));
     doc.setValueStr("spawn-position", Pair(p.spawnPosition));
@@ -70,7 +70,7 @@ void WriteParticles(JsonTable& doc, const ParticleSystem& p) {
     for (const auto& [key, value] : reals) doc.setValueStr(key, Real(value));
 }
 
-void WriteKind(JsonTable& doc, const Level::Object& o) {
+void WriteKind(JSON& doc, const Level::Object& o) {
     if (o.tileMap) {
         const TileMap& m = *o.tileMap;
         doc.setValueStr("type", "tilemap");
@@ -137,10 +137,10 @@ void WriteKind(JsonTable& doc, const Level::Object& o) {
 
 } // namespace
 
-JsonTable LevelJsonTable(const Level& level) {
+JSON LevelJsonTable(const Level& level) {
     const auto& assets = level.assets;
     const auto& objects = level.objects;
-    JsonTable doc;
+    JSON doc;
     doc.setValueStr("rux-ver", c_version);
     doc.setValue("texture-objects-count", static_cast<std::int32_t>(assets.size()));
     std::size_t j = 0;
@@ -151,28 +151,28 @@ JsonTable LevelJsonTable(const Level& level) {
             doc.setValue("smooth", asset.texture && asset.texture->isSmooth());
             doc.setValue("repeated", asset.texture && asset.texture->isRepeated());
         }
-        doc.setValueStr("location", key.string());
+        doc.setValueStr("location", AsUtf8(key.string()));
     }
     doc.prefix.clear();
     doc.setValue("object-count", static_cast<std::int32_t>(objects.size()));
     std::size_t i = 0;
     for (const auto& [name, o] : objects) {
         doc.prefix = "objects[" + std::to_string(i++) + "].";
-        doc.setValueStr("name", name);
+        doc.setValueStr("name", AsUtf8(name));
         doc.setValue("color", Colour(o.color));
-        if (o.texture) doc.setValueStr("texture", o.texture->path.string());
+        if (o.texture) doc.setValueStr("texture", AsUtf8(o.texture->path.string()));
         if (o.vertexShader) {
-            doc.setValueStr("vertex-shader", o.vertexShader->path.string());
+            doc.setValueStr("vertex-shader", AsUtf8(o.vertexShader->path.string()));
             doc.setValueStr("vertex-shader-data", Hex(o.vertexUniformData.data(), o.vertexUniformData.size()));
         }
         if (o.fragmentShader) {
-            doc.setValueStr("fragment-shader", o.fragmentShader->path.string());
+            doc.setValueStr("fragment-shader", AsUtf8(o.fragmentShader->path.string()));
             doc.setValueStr("fragment-shader-data", Hex(o.fragmentUniformData.data(), o.fragmentUniformData.size()));
         }
         doc.setValue("visible", o.visible);
         doc.setValue("z-order", static_cast<std::int32_t>(o.zOrder));
         const int blend = BlendIndex(o.blendMode);
-        if (blend >= 0) doc.setValueStr("blend", c_blendModeNames[static_cast<std::size_t>(blend)]);
+        if (blend >= 0) doc.setValueStr("blend", std::string(c_blendModeNames[static_cast<std::size_t>(blend)]));
         if (o.transformable) {
             doc.setValueStr("position", Pair(o.transformable->getPosition()));
             doc.setValueStr("scale", Pair(o.transformable->getScale()));
