@@ -1,6 +1,7 @@
 #include "app/App.hpp"
 
 #include "app/Constants.hpp"
+#include "app/DialogTessly.hpp"
 #include "app/DragDrop.hpp"
 #include "app/ErrorLogs.hpp"
 #include "app/InternalResource.hpp"
@@ -25,7 +26,7 @@ namespace fs = std::filesystem;
 
 namespace rux {
 
-App::App() {
+App::App() : tessly(std::make_unique<TesslyDialogs>()) {
     LL::get().load(InternalResource::getResource(105));
 }
 

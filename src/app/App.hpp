@@ -16,6 +16,8 @@
 
 namespace rux {
 
+struct TesslyDialogs;
+
 // A window's place on screen, as the layout keeps it.
 struct PanelRect {
     sf::Vector2f position;
@@ -52,6 +54,9 @@ public:
     // The layout file of layout i: its English name + ".ini", whatever the interface language.
     static std::string LayoutFile(int layout);
 
+    // Opens the frame viewer on a ".tyu" file or the video player on a ".tyv" file.
+    void OpenTesslyFile(const std::filesystem::path& file);
+
 private:
     bool app();
     void RecreateAppWindow();
@@ -79,6 +84,15 @@ private:
     void SaveLayout(int layout);
     void LoadLayout(int layout);
     void RebuildFont();
+
+    // Tessly frame viewer and video player.
+    void TesslyMenu();
+    void TesslyViewerDialog();
+    void TesslyVideoDialog();
+    std::string TesslyFolder() const;
+    // The shape textures on offer, by name.
+    std::vector<std::pair<std::string, const sf::Texture*>> ShapeTextureChoices();
+    std::unique_ptr<TesslyDialogs> tessly;
 
     AppSettings settings;
     sf::RenderWindow window;

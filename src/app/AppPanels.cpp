@@ -28,6 +28,7 @@ void App::TitleBar() {
                 (Shortcuts::get()[ActionShortcut::About] && popUpQueue.empty()))
                 popUpQueue.push_back(About);
             ViewMenu();
+            TesslyMenu();
             HelpMenu();
             const float dt = TimeControl::get().deltaTime.asSeconds();
             ImGui::Text(" FPS: %f\t", dt > 0.f ? 1.f / dt : 0.f);

@@ -1,6 +1,7 @@
 // The pop-up queue: the last entry is the dialog on top; a dialog removes its own entry.
 #include "app/App.hpp"
 #include "app/Constants.hpp"
+#include "app/DialogTessly.hpp"
 
 #include "env/InputEvent.hpp"
 #include "env/LL.hpp"
@@ -44,8 +45,12 @@ void App::PopUp() {
     if (!ImGui::IsPopupOpen(title.c_str()))
         ImGui::OpenPopup(title.c_str());
     // Sized and centred before it begins, so its first frame is already in place.
-    const ImVec2 size = DialogSize(top, levelSelectScreen, settings.menuScale);
+    ImVec2 size = DialogSize(top, levelSelectScreen, settings.menuScale);
     const ImVec2 display = ImGui::GetIO().DisplaySize;
+    if (top == TesslyViewer || top == TesslyVideo) {
+        const bool large = top == TesslyViewer ? tessly->viewer.large : tessly->video.large;
+        size = platform::ToImVec2(TesslyDialogSize(large, settings.menuScale, platform::ToVector2f(display)));
+    }
     ImGui::SetNextWindowSize(size);
     if (!popUpCentred[top])
         ImGui::SetNextWindowPos({display.x / 2 - size.x / 2, display.y / 2 - size.y / 2});
@@ -70,6 +75,12 @@ void App::PopUp() {
         break;
     case GraphicsInfo:
         GraphicsInfoDialog();
+        break;
+    case TesslyViewer:
+        TesslyViewerDialog();
+        break;
+    case TesslyVideo:
+        TesslyVideoDialog();
         break;
     default:
         // Dialogs not offered in this build never get queued; drop a stray entry.
