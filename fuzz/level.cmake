@@ -1,0 +1,1 @@
+rux_fuzz(level LIBS ruxlevel)

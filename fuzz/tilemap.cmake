@@ -1,0 +1,1 @@
+rux_fuzz(tilemap LIBS ruxlevel)
