@@ -13,7 +13,9 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LIBGL_ALWAYS_SOFTWARE=1
 
 status=0
-xvfb-run -a -s "-screen 0 1920x1080x24" \
+# -noreset: by default Xvfb resets when its last client leaves, refusing connections
+# meanwhile, which races with the next test starting.
+xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
   ctest --test-dir "$build" --output-on-failure -j "$(nproc)" --timeout 600 || status=1
 
 FUZZ_SECONDS=${FUZZ_SECONDS:-10} bash "$root/tools/run-fuzz.sh" "$fuzz" || status=1

@@ -65,6 +65,8 @@ private:
     void HandleEscape();
     void ToggleFullscreen();
     void TitleBar();
+    void ViewMenu();
+    void HelpMenu();
     void Panels();
     void PopUp();
     void LevelSelectDialog();

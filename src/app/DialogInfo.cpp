@@ -117,7 +117,8 @@ void App::GraphicsInfoDialog() {
             graphicsInfo.push_back(ll.lookup("Renderer") + ": " + str(GL_RENDERER));
             graphicsInfo.push_back(ll.lookup("Shaders available") + ": " + yes(sf::Shader::isAvailable()));
             graphicsInfo.push_back(ll.lookup("Vertex buffer available") + ": " + yes(sf::VertexBuffer::isAvailable()));
-            graphicsInfo.push_back(ll.lookup("Vulkan available") + ": " + yes(false));
+            // SFML 2.5 has no Vulkan query.
+            graphicsInfo.push_back(ll.lookup("Vulkan available") + ": " + ll.lookup("unknown"));
         }
     }
     const float scale = settings.menuScale;

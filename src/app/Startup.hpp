@@ -41,3 +41,34 @@ inline constexpr const char* c_heartbeatFile = "pdo.pdo";
 inline constexpr const char* c_focusRequestFile = "pdo";
 
 } // namespace rux
+
+#include <SFML/System/Clock.hpp>
+#include <SFML/System/Err.hpp>
+
+namespace rux {
+
+// The editor's restart loop. `enter()` runs at the top of every pass (working directory,
+// single-instance check) and returns false to end the process; `make()` builds a fresh
+// editor, whose Start returns true to ask for another pass with its projectToOpen. Only the
+// project path and the restart count survive a restart. Writes "Exit" for every restart.
+template <class Enter, class Make>
+int RestartLoop(const ModeChoice& choice, Enter enter, Make make) {
+    int restartCount = 0;
+    std::filesystem::path project = choice.project;
+    bool fromCommandLine = choice.fromCommandLine;
+    while (true) {
+        sf::Clock startClock;
+        if (!enter())
+            return 0;
+        auto app = make();
+        if (!app->Start(project, fromCommandLine, startClock, restartCount))
+            return 0;
+        ++restartCount;
+        project = app->projectToOpen;
+        sf::err() << "Exit" << std::endl;
+        app.reset();
+        fromCommandLine = false;
+    }
+}
+
+} // namespace rux

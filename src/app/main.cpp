@@ -43,31 +43,21 @@ int RunEditor(rux::ModeChoice choice) {
         sf::err() << "RUX needs an X display: cannot open one (is DISPLAY set?)." << std::endl;
         return 1;
     }
-    int restartCount = 0;
-    fs::path project = choice.project;
-    bool fromCommandLine = choice.fromCommandLine;
-    while (true) {
-        sf::Clock startClock;
+    const auto enter = [] {
         rux::setWorkingDirectory();
         switch (rux::CheckInstance(rux::c_heartbeatFile, std::time(nullptr))) {
         case rux::InstanceState::Alive:
-            rux::TouchFile(rux::c_focusRequestFile);
-            return 0;
+            rux::TouchFile(rux::c_focusRequestFile);  // the running editor takes focus
+            return false;
         case rux::InstanceState::Missing:
             rux::TouchFile(rux::c_heartbeatFile);
-            break;
+            return true;
         case rux::InstanceState::Stale:
-            break;
+            return true;
         }
-        auto app = std::make_unique<rux::App>();
-        if (!app->Start(project, fromCommandLine, startClock, restartCount))
-            return 0;
-        ++restartCount;
-        project = app->projectToOpen;
-        sf::err() << "Exit" << std::endl;
-        app.reset();
-        fromCommandLine = false;
-    }
+        return true;
+    };
+    return rux::RestartLoop(choice, enter, [] { return std::make_unique<rux::App>(); });
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "env/AppSettings.hpp"
+#include "level/AtomicFile.hpp"
 
 #include "env/Global.hpp"
 #include "env/JSON.hpp"
@@ -170,28 +171,7 @@ bool AppSettings::Save(const std::filesystem::path& file) const {
     std::string text;
     doc.saveToMemory(text);
 
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(file, text);
 }
 
 void AppSettings::Load(const std::filesystem::path& file) {

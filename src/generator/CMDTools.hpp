@@ -59,6 +59,9 @@ namespace CMDTools
     int CommonChecks(const Settings& settings);
     const std::string& HelpText();
 
+    // "[==========          ] 50% Count: 500 / 1000\r"
+    std::string ProgressLine(int placed, int total);
+
     // The modes, each returning 1 on success, 0 for a missing setting, -1 for a failure.
     int RunGenerator(const Settings& settings);
     int RunRerender(const Settings& settings);

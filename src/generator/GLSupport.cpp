@@ -26,15 +26,19 @@ namespace Tessly
             return false;
         static std::mutex mutex;
         static std::string known;
+        // Held open until the process ends: an X server resets when its last client leaves and
+        // refuses connections meanwhile, which would hit the window library's next context.
+        static Display* keeper = nullptr;
         std::lock_guard lock(mutex);
-        if (known == name)
+        if (keeper && known == name)
             return true;
-        // A busy server can refuse a connection now and then; only a repeated refusal counts.
         for (int attempt = 0; attempt < 3; ++attempt)
         {
             if (Display* display = XOpenDisplay(name))
             {
-                XCloseDisplay(display);
+                if (keeper)
+                    XCloseDisplay(keeper);
+                keeper = display;
                 known = name;
                 return true;
             }

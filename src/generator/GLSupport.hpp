@@ -14,7 +14,8 @@ namespace Tessly
     int MaxEvolutionCount(const GLInfo& info);
 
     // True when an X display can be opened. Without one the window library aborts the process
-    // on its first context, so callers check this before creating any.
+    // on its first context, so callers check this before creating any. The first connection
+    // stays open for the life of the process.
     bool HasDisplay();
 
     // Creates a short-lived context on first use and reads the version and limits. Needs a display.

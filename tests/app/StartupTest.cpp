@@ -1,9 +1,12 @@
+#include "app/ErrorLogs.hpp"
 #include "app/Startup.hpp"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
+#include <memory>
+#include <tuple>
 
 namespace fs = std::filesystem;
 using rux::InstanceState;
@@ -75,4 +78,40 @@ TEST(CheckInstance, JudgesTheHeartbeatByItsAge) {
         setAge(c.age);
         EXPECT_EQ(rux::CheckInstance(beat, now), c.state) << "age " << c.age;
     }
+}
+
+namespace {
+// Stands in for the editor: asks for a restart a given number of times.
+struct FakeApp {
+    static inline std::vector<std::tuple<fs::path, bool, int>> starts;
+    static inline int restartsLeft = 0;
+    fs::path projectToOpen;
+    bool Start(const fs::path& project, bool fromCommandLine, sf::Clock&, int restartCount) {
+        starts.emplace_back(project, fromCommandLine, restartCount);
+        projectToOpen = "/projects/next" + std::to_string(restartCount);
+        return restartsLeft-- > 0;
+    }
+};
+} // namespace
+
+TEST(RestartLoop, CountsRestartsAndHandsOverTheProject) {
+    FakeApp::starts.clear();
+    FakeApp::restartsLeft = 2;
+    std::string err;
+    {
+        ErrorLogs capture(err);
+        rux::ModeChoice choice{rux::StartMode::Editor, "/projects/first", true};
+        EXPECT_EQ(rux::RestartLoop(choice, [] { return true; }, [] { return std::make_unique<FakeApp>(); }), 0);
+    }
+    ASSERT_EQ(FakeApp::starts.size(), 3u);
+    EXPECT_EQ(FakeApp::starts[0], std::make_tuple(fs::path("/projects/first"), true, 0));
+    EXPECT_EQ(FakeApp::starts[1], std::make_tuple(fs::path("/projects/next0"), false, 1));
+    EXPECT_EQ(FakeApp::starts[2], std::make_tuple(fs::path("/projects/next1"), false, 2));
+    EXPECT_EQ(err, "Exit\nExit\n");
+}
+
+TEST(RestartLoop, EndsBeforeBuildingAnEditorWhenAnotherIsAlive) {
+    FakeApp::starts.clear();
+    EXPECT_EQ(rux::RestartLoop({}, [] { return false; }, [] { return std::make_unique<FakeApp>(); }), 0);
+    EXPECT_TRUE(FakeApp::starts.empty());
 }

@@ -45,7 +45,10 @@ wait_window() {
 wait_started() {
     for _ in $(seq 1 120); do
         grep -q "RUX started in" "$INST/stderr.log" 2>/dev/null && return 0
-        kill -0 "$EDITOR_PID" 2>/dev/null || fail "editor exited: $(tail -n 20 "$INST/stderr.log")"
+        if ! kill -0 "$EDITOR_PID" 2>/dev/null; then
+            wait "$EDITOR_PID"
+            fail "editor exited with status $?: $(tail -n 20 "$INST/stderr.log")"
+        fi
         sleep 0.5
     done
     fail "editor never finished its first frame"

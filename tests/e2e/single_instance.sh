@@ -7,10 +7,13 @@ wait_window
 wait_started
 first=$EDITOR_PID
 sleep 1.5
+# Hold the first editor still so the focus request can be seen before it is taken.
+kill -STOP "$first"
 start_editor
 wait_exit 10
 [ "$EXIT_CODE" -eq 0 ] || fail "second instance exit code $EXIT_CODE"
 [ -f "$INST/pdo" ] || fail "second instance left no focus request"
+kill -CONT "$first"
 EDITOR_PID=$first
 for _ in $(seq 1 30); do [ -f "$INST/pdo" ] || break; sleep 0.1; done
 [ ! -f "$INST/pdo" ] || fail "the running editor did not take the focus request within 3 s"

@@ -24,16 +24,6 @@ namespace
         return nl == std::string::npos ? text : text.substr(nl + 1);
     }
 
-    class ArgumentErrors : public ::testing::TestWithParam<ArgCase>
-    {
-    protected:
-        static void SetUpTestSuite()
-        {
-            std::ofstream("in.png") << "x";
-            std::filesystem::create_directories("outdir");
-        }
-    };
-
     const ArgCase kCases[] = {
         {{}, 0, "Input location not specified."},
         {{"-X"}, 0, "Unknown argument -X."},
@@ -83,16 +73,19 @@ namespace
         {{"-AR", "-90", "90", "-G", "-M", "-I", "in.png", "-O", "out"}, 0, "Frame count not specified."},
     };
 
-    TEST_P(ArgumentErrors, ReportTheFirstErrorAndReturnZero)
+    TEST(CMDTools, ArgumentErrorsReportTheFirstErrorAndReturnZero)
     {
-        const ArgCase& c = GetParam();
-        const ToolRun run = RunTool(c.args);
-        EXPECT_EQ(run.result, c.result) << run.log;
-        EXPECT_EQ(LastLine(run.log), c.message) << run.log;
-        EXPECT_EQ(CMDTools::ExitStatus(run.result, CMDTools::HelpRequested(run.args)), 1);
+        std::ofstream("in.png") << "x";
+        std::filesystem::create_directories("outdir");
+        for (const ArgCase& c : kCases)
+        {
+            const ToolRun run = RunTool(c.args);
+            SCOPED_TRACE(c.message);
+            EXPECT_EQ(run.result, c.result) << run.log;
+            EXPECT_EQ(LastLine(run.log), c.message) << run.log;
+            EXPECT_EQ(CMDTools::ExitStatus(run.result, CMDTools::HelpRequested(run.args)), 1);
+        }
     }
-
-    INSTANTIATE_TEST_SUITE_P(Table, ArgumentErrors, ::testing::ValuesIn(kCases));
 
     TEST(CMDTools, HelpAnywhereWinsOverErrorsAndExitsZero)
     {
