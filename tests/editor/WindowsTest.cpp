@@ -86,3 +86,25 @@ TEST_F(Windows, ForcedSectionsAndHistory) {
 }
 
 } // namespace
+
+namespace {
+
+// A large level draws only the rows in view, and rows follow renames and removals.
+TEST_F(Windows, LargeLevelsAndChangedRows) {
+    for (int i = 0; i < 3000; ++i) scene.AddObjectNoTextures("L" + std::to_string(1000 + i), ObjectType::PointLight);
+    Frame();
+    const ImVec2 button = {ImGui::GetStyle().WindowPadding.x + 10, 30};
+    Frame(button, true);
+    Frame(button, false);
+    Frame();
+    EXPECT_EQ(scene.openSectionCount, 12u);
+    EXPECT_LT(ImGui::GetDrawData()->TotalVtxCount, 20000) << "rows out of view cost nothing";
+    scene.DeleteObject("L1001");
+    scene.SelectObject("L1000");
+    ASSERT_TRUE(scene.RenameObject("L1000", "Renamed"));
+    Frame();
+    Frame();
+    EXPECT_TRUE(scene.objects.at("Renamed").selected);
+}
+
+} // namespace
