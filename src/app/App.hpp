@@ -2,6 +2,8 @@
 // The editor: owns the window, the user interface, the panels, the settings and
 // everything that lives as long as one start of the editor.
 #include "app/PopUpState.hpp"
+#include "editor/Scene.hpp"
+#include "editor/UndoSystem.hpp"
 #include "env/AppSettings.hpp"
 
 #include <SFML/Graphics.hpp>
@@ -85,6 +87,12 @@ private:
     sf::ContextSettings contextSettings;
     std::unique_ptr<sf::Cursor> cursor;
     bool fullscreenMode = false;
+
+    // The reference level mirrors the scene after every finished edit; the scene is built
+    // last and goes first, taking its twins and its history with it.
+    UndoSystem undo;
+    Level referenceLevel;
+    Scene scene{undo, referenceLevel};
 
     std::vector<PopUpState> popUpQueue{PopUpState::LevelSelect};
     std::array<bool, PopUpStateCount> popUpFreshOpen{};

@@ -83,6 +83,10 @@ void App::Panels() {
         const ImVec2 pos = ImGui::GetWindowPos();
         const ImVec2 size = ImGui::GetWindowSize();
         panelRects[static_cast<std::size_t>(i)] = {{pos.x, pos.y}, {size.x, size.y}};
+        if (i == 1)
+            scene.DrawSceneTree();
+        else if (i == 4)
+            undo.DrawHistory();
         ImGui::End();
     }
 }
