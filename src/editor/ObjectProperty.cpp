@@ -15,8 +15,9 @@ using PS = ParticleSystem;
 
 template <class T> void Put(PropertyBytes& out, const T& v) {
     static_assert(std::is_trivially_copyable_v<T>);
-    const auto* p = reinterpret_cast<const std::uint8_t*>(&v);
-    out.insert(out.end(), p, p + sizeof(T));
+    const std::size_t at = out.size();
+    out.resize(at + sizeof(T));
+    std::memcpy(out.data() + at, &v, sizeof(T));
 }
 void Put(PropertyBytes& out, sf::Vector2f v) {
     Put(out, v.x);

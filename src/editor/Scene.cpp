@@ -198,6 +198,7 @@ bool Scene::RenameObject(const std::string& from, const std::string& to) {
 }
 
 void Scene::RenameNoRecord(const std::string& from, const std::string& to) {
+    treeRowsDirty = true;
     Rekey(objects, from, to);
     Rekey(referenceLevel.objects, from, to);
     for (auto* list : {&selection, &previousSelection})

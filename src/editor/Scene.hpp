@@ -16,6 +16,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/System/Clock.hpp>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -201,6 +202,14 @@ public:
     Level& referenceLevel;
 
 private:
+    // Names of the tree rows by kind, rebuilt when the level changed, so that each frame draws
+    // only the visible rows of a large level.
+    void RefreshTreeRows();
+    std::array<std::vector<std::string>, 13> treeRows;
+    std::size_t treeRowsSize = static_cast<std::size_t>(-1);
+    bool treeRowsDirty = true;
+    int treeRowsAge = 0;
+
     void ObjectSelectedFlags(const std::string& keep);
     void EraseObject(const std::string& name);
     void RenameNoRecord(const std::string& from, const std::string& to);

@@ -275,6 +275,7 @@ bool Scene::CopyObjects(const ObjectMap& source, const std::vector<std::string>&
 }
 
 void Scene::MirrorToReference(const std::string& name) {
+    treeRowsDirty = true;
     referenceLevel.objects.erase(name);
     const auto it = objects.find(name);
     if (it == objects.end() || !it->second.anyUsed()) return;
@@ -282,6 +283,7 @@ void Scene::MirrorToReference(const std::string& name) {
 }
 
 void Scene::MirrorAllToReference() {
+    treeRowsDirty = true;
     referenceLevel.objects.clear();
     for (const auto& [name, o] : objects)
         if (o.anyUsed()) CopyObjects(objects, {name}, referenceLevel.objects, {name}, CopyMode::Exact);
@@ -290,6 +292,7 @@ void Scene::MirrorAllToReference() {
 // --- removing -----------------------------------------------------------------------------------
 
 void Scene::EraseObject(const std::string& name) {
+    treeRowsDirty = true;
     const auto it = objects.find(name);
     if (it != objects.end()) {
         ClearLinksTo(objects, it->second.particleSystem.get());
@@ -383,6 +386,7 @@ bool Scene::DeleteAsset(const std::filesystem::path& path) {
 }
 
 void Scene::ResetAll() {
+    treeRowsDirty = true;
     DeselectAll();
     selection.clear();
     previousSelection.clear();

@@ -3,6 +3,7 @@
 #include "level/Collision.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace rux {
 namespace {
@@ -25,6 +26,19 @@ bool Overlap(sf::FloatRect a, sf::FloatRect b) {
     b = Normalised(b);
     return std::max(a.left, b.left) < std::min(a.left + a.width, b.left + b.width) &&
            std::max(a.top, b.top) < std::min(a.top + a.height, b.top + b.height);
+}
+
+// Whether the point can be inside the object's rectangle at all: one multiplication with the
+// cached inverse transform, so that hovering over a large level stays cheap. Conservative (a
+// small margin, and no verdict for flat transforms); the exact test decides.
+bool MayContain(const sf::FloatRect& bb, const sf::Transformable& t, sf::Vector2f world) {
+    const sf::Vector2f s = t.getScale();
+    if (s.x == 0.f || s.y == 0.f) return true;
+    const sf::Vector2f p = t.getInverseTransform().transformPoint(world);
+    const float mx = 1e-3f * (std::abs(bb.width) + 1.f), my = 1e-3f * (std::abs(bb.height) + 1.f);
+    const float l = std::min(bb.left, bb.left + bb.width), r = std::max(bb.left, bb.left + bb.width);
+    const float top = std::min(bb.top, bb.top + bb.height), b = std::max(bb.top, bb.top + bb.height);
+    return p.x >= l - mx && p.x <= r + mx && p.y >= top - my && p.y <= b + my;
 }
 
 sf::FloatRect WorldRect(const Level::Object& o) {
@@ -75,7 +89,9 @@ Level::Object* Scene::ObjectAt(sf::Vector2f world, std::string* name) {
     for (auto& [key, o] : objects) {
         if (!o.visible || !o.transformable) continue;
         if (hit && o.zOrder <= hit->zOrder) continue;
-        if (!Collision::TransformedRectangle_Point(getBB(o), o.transformable->getTransform(), world)) continue;
+        const sf::FloatRect bb = getBB(o);
+        if (!MayContain(bb, *o.transformable, world)) continue;
+        if (!Collision::TransformedRectangle_Point(bb, o.transformable->getTransform(), world)) continue;
         hit = &o;
         if (name) *name = key;
     }

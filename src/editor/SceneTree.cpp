@@ -31,17 +31,45 @@ void RowText(const std::string& label, float x) {
 
 } // namespace
 
+void Scene::RefreshTreeRows() {
+    // Changes that bypass the scene's operations are caught by the size, or at the latest by
+    // the periodic rebuild; a stale name is skipped, never dereferenced.
+    if (!treeRowsDirty && treeRowsSize == objects.size() && treeRowsAge < 120) return;
+    for (auto& rows : treeRows) rows.clear();
+    for (const auto& [name, o] : objects) {
+        const auto kind = static_cast<std::size_t>(o.type);
+        if (kind < treeRows.size()) treeRows[kind].push_back(name);
+    }
+    treeRowsSize = objects.size();
+    treeRowsDirty = false;
+    treeRowsAge = 0;
+}
+
 bool Scene::UpdateTree(const char* label, ObjectType kind) {
     if (!ImGui::TreeNode(label)) return false;
-    for (auto& [name, o] : objects) {
-        if (o.type != kind) continue;
-        const float x = ImGui::GetCursorPosX();
-        const bool clicked = Row(name, o.selected);
-        if (ImGui::IsItemHovered()) o.hovered = true;
-        RowText(name, x);
-        if (clicked) SelectObject(name);
-    }
+    RefreshTreeRows();
+    const auto k = static_cast<std::size_t>(kind);
+    const std::vector<std::string> empty;
+    const std::vector<std::string>& rows = k < treeRows.size() ? treeRows[k] : empty;
+    std::string clicked;
+    ImGuiListClipper clipper;
+    clipper.Begin(static_cast<int>(rows.size()));
+    while (clipper.Step())
+        for (int i = clipper.DisplayStart; i < clipper.DisplayEnd; ++i) {
+            const std::string& name = rows[static_cast<std::size_t>(i)];
+            const auto it = objects.find(name);
+            if (it == objects.end()) {
+                treeRowsDirty = true;
+                ImGui::TextDisabled("-");
+                continue;
+            }
+            const float x = ImGui::GetCursorPosX();
+            if (Row(name, it->second.selected)) clicked = name;
+            if (ImGui::IsItemHovered()) it->second.hovered = true;
+            RowText(name, x);
+        }
     ImGui::TreePop();
+    if (!clicked.empty()) SelectObject(clicked);
     return true;
 }
 
@@ -68,6 +96,7 @@ bool Scene::UpdateTextureTree(const char* label, ObjectType kind) {
 void Scene::DrawSceneTree() {
     if (ImGui::IsWindowHovered() && !ImGui::IsWindowFocused() && ImGui::IsMouseDown(ImGuiMouseButton_Right))
         ImGui::SetWindowFocus();
+    ++treeRowsAge;
     std::optional<bool> openAll;
     if (ImGui::Button(openSectionCount == 0 ? "Expand all"_C : "Collapse all"_C)) openAll = openSectionCount == 0;
     std::uint32_t open = 0;

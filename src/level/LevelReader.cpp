@@ -7,6 +7,7 @@
 #include "level/TextCodec.hpp"
 #include <SFML/System/Err.hpp>
 #include <SFML/System/InputStream.hpp>
+#include <algorithm>
 #include <array>
 
 namespace rux {
@@ -167,6 +168,17 @@ bool ParseObject(ByteReader& in, const Level::Format& f, std::int32_t tableSize,
 } // namespace
 
 namespace {
+
+// Adds the particles a pool-mode image allocates up front to `total` and returns the sum.
+std::int64_t PoolParticles(std::string_view image, bool headerless, std::int64_t& total) {
+    ByteReader p(image.substr(headerless ? 0 : 6));
+    p.bytes(32);
+    const std::int32_t max = p.i32();
+    p.bytes(81 - 36);
+    const bool newestTop = p.u8() != 0;
+    if (!newestTop) total += std::clamp(max, 0, c_maxParticles);
+    return total;
+}
 
 struct AssetTables {
     std::vector<const Level::AssetObject*> texture, font, fragment, vertex;
@@ -425,9 +437,14 @@ bool Level::readLevel(sf::InputStream& stream, const std::filesystem::path& fold
     if (objectCount < 0) return fault("negative object count");
     if (!in.fits(std::uint32_t(objectCount), 36, "object")) return checkRead();
 
+    std::int64_t poolParticles = 0;
     for (std::int32_t i = 0; i < objectCount; ++i) {
         ObjectRecord r;
         if (!ParseObject(in, f, tableSize, r)) return checkRead();
+        // Pools are allocated in full when read: a few bytes may ask for hundreds of megabytes,
+        // so the pools of one file share one budget.
+        if (r.type == 6 && PoolParticles(r.payload, f.headerlessParticles, poolParticles) > c_maxParticles)
+            return fault("particle pools ask for more than " + std::to_string(c_maxParticles) + " particles in all");
 
         auto existing = objects.find(r.name);
         if (existing != objects.end() && existing->second.anyUsed() && !HasDrawableOf(existing->second, r.type))

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace rux_test {
 
@@ -34,28 +35,41 @@ inline void WriteText(const std::filesystem::path& path, const std::string& text
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The project folder of this process: ctest runs the tests of one binary in parallel
+// processes that share the working folder.
+inline const std::string& ProjectFolder() {
+    static const std::string folder = "project-" + std::to_string(::getpid());
+    return folder;
+}
+
 class SceneTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::filesystem::create_directories("project/shaders");
+        const std::filesystem::path project = ProjectFolder();
+        std::filesystem::create_directories(project / "shaders");
         sf::Image image;
         image.create(32, 16, sf::Color::Red);
-        image.saveToFile("project/tex.png");
+        image.saveToFile((project / "tex.png").string());
         image.create(8, 8, sf::Color::Blue);
-        image.saveToFile("project/other.png");
-        std::filesystem::copy_file("/usr/share/fonts/truetype/open-sans/OpenSans-Regular.ttf", "project/font.ttf",
+        image.saveToFile((project / "other.png").string());
+        std::filesystem::copy_file(RUX_BUILD_DIR "/Res/Montserrat.ttf", project / "font.ttf",
                                    std::filesystem::copy_options::overwrite_existing);
-        WriteText("project/shaders/tint.frag",
+        WriteText(project / "shaders/tint.frag",
                   "uniform float amount;\nuniform vec3 tint;\nuniform sampler2D texture;\n"
                   "void main() { gl_FragColor = vec4(tint * amount, 1.0) + texture2D(texture, gl_TexCoord[0].xy); }\n");
-        WriteText("project/shaders/move.vert",
+        WriteText(project / "shaders/move.vert",
                   "uniform vec2 offset;\nvoid main() { gl_Position = gl_ModelViewProjectionMatrix * (gl_Vertex + "
                   "vec4(offset, 0.0, 0.0)); gl_FrontColor = gl_Color; gl_TexCoord[0] = gl_MultiTexCoord0; }\n");
-        WriteText("project/shaders/broken.frag", "void main() { this is not glsl }\n");
+        WriteText(project / "shaders/broken.frag", "void main() { this is not glsl }\n");
+    }
+
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        std::filesystem::remove_all(ProjectFolder(), ec);
     }
 
     void SetUp() override {
-        scene.projectFolder = "project";
+        scene.projectFolder = ProjectFolder();
         ASSERT_TRUE(scene.AddAsset("tex.png", rux::ObjectType::Texture));
     }
 

@@ -264,7 +264,9 @@ TEST_F(SceneTest, ParticleLinks) {
     EXPECT_TRUE(exact.UndoAllAndCompare());
     EXPECT_EQ(b->eventTargets[0], nullptr);
     for (const auto& [name, o] : reference.objects) {
-        if (o.particleSystem) EXPECT_EQ(o.particleSystem->eventTargets, (std::array<rux::ParticleSystem*, 3>{}));
+        if (o.particleSystem) {
+            EXPECT_EQ(o.particleSystem->eventTargets, (std::array<rux::ParticleSystem*, 3>{}));
+        }
     }
 }
 

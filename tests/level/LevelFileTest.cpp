@@ -4,6 +4,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/MemoryInputStream.hpp>
 #include <fstream>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using namespace rux;
@@ -11,7 +12,14 @@ using namespace testing_rux;
 
 namespace {
 
-bool Load(Level& level, const std::string& bytes, const std::filesystem::path& folder = "lvl") {
+// Asset files live in a folder of this process: ctest runs the tests of one binary in parallel
+// processes that share the working folder.
+const std::string& Folder() {
+    static const std::string folder = "lvl-" + std::to_string(::getpid());
+    return folder;
+}
+
+bool Load(Level& level, const std::string& bytes, const std::filesystem::path& folder = Folder()) {
     sf::MemoryInputStream in;
     in.open(bytes.data(), bytes.size());
     return level.loadFromStream(in, folder);
@@ -23,19 +31,21 @@ std::string Save(const Level& level) {
     return out;
 }
 
-// Asset files in the test's own folder: lvl/tex.png (4 x 4 red), lvl/font.ttf, two shaders.
+// Asset files: tex.png (4 x 4 red), font.ttf and two shaders.
 class LevelFile : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::filesystem::create_directories("lvl");
+        const std::string& dir = Folder();
+        std::filesystem::create_directories(dir);
         sf::Image img;
         img.create(4, 4, sf::Color::Red);
-        img.saveToFile("lvl/tex.png");
-        std::filesystem::copy_file(RUX_BUILD_DIR "/Res/Montserrat.ttf", "lvl/font.ttf",
+        img.saveToFile(dir + "/tex.png");
+        std::filesystem::copy_file(RUX_BUILD_DIR "/Res/Montserrat.ttf", dir + "/font.ttf",
                                    std::filesystem::copy_options::overwrite_existing);
-        std::ofstream("lvl/f.frag") << "uniform float a; void main() { gl_FragColor = vec4(a); }\n";
-        std::ofstream("lvl/v.vert") << "void main() { gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex; }\n";
+        std::ofstream(dir + "/f.frag") << "uniform float a; void main() { gl_FragColor = vec4(a); }\n";
+        std::ofstream(dir + "/v.vert") << "void main() { gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex; }\n";
     }
+    static void TearDownTestSuite() { std::filesystem::remove_all(Folder()); }
 };
 
 Record Sprite(const std::string& name, std::int32_t asset = 0) {
@@ -399,4 +409,24 @@ TEST_F(LevelFile, EveryKindRoundTripsByteForByte) {
     Level copy;
     ASSERT_TRUE(Load(copy, Save(level)));
     EXPECT_EQ(Save(copy), image.bytes());
+}
+
+TEST_F(LevelFile, ParticlePoolsShareOneBudget) {
+    ParticleSystem pool;
+    pool.newestTop = false;
+    pool.maxParticles = 600000;
+    std::string image;
+    pool.saveToMemory(image, false);
+    Record a;
+    a.name = "A";
+    a.type = 6;
+    a.asset = -1;
+    a.payload = image;
+    Record b = a;
+    b.name = "B";
+    Level two;
+    ErrCapture err;
+    EXPECT_FALSE(Load(two, Image{"#1.7", {}, {a, b}}.bytes()));
+    EXPECT_NE(two.getLoadError().find("particles in all"), std::string::npos);
+    EXPECT_EQ(two.objects.at("A").particleSystem->particles.size(), 600000u); // the first fits
 }
