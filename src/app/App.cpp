@@ -101,6 +101,15 @@ bool App::Start(const fs::path& project, bool fromCommandLine, sf::Clock& clock,
     const std::string icons = InternalResource::getResource(103);
     textures["files"].loadFromMemory(icons.data(), icons.size());
 
+    MainCamera().setCenter(0, 0);
+    grid.Start();
+    gizmo.Start();
+    scene.hooks.gizmoTarget = [this](sf::Transformable* target) {
+        gizmo.target = target;
+        if (!target)
+            gizmo.tool = ToolSelect;
+    };
+
     std::error_code ec;
     for (const char* dir : {"Projects", "Backups", "Cache", "Cache/Thumbnails"})
         fs::create_directories(dir, ec);
@@ -263,6 +272,8 @@ bool App::app() {
         }
         SwitchLayoutIfAsked();
         HandleEscape();
+        if (mainViewState.viewHovered && mainViewState.viewFocused && Shortcuts::get()[ActionShortcut::CenterCamera])
+            MoveCamera(-MainCamera().getCenter());
 
         for (auto& series : frameSeries)
             TrimSeries(series);
@@ -275,6 +286,7 @@ bool App::app() {
         Global::Get().textInputActive = ImGui::GetIO().WantTextInput;
         TitleBar();
         Panels();
+        SceneEditingStep();
 
         if (Shortcuts::get()[ActionShortcut::Fullscreen] && !Global::Get().textInputActive)
             ToggleFullscreen();

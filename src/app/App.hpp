@@ -1,8 +1,12 @@
 #pragma once
 // The editor: owns the window, the user interface, the panels, the settings and
 // everything that lives as long as one start of the editor.
+#include "app/MainViewState.hpp"
 #include "app/PopUpState.hpp"
+#include "app/TileMapLines.hpp"
 #include "editor/Scene.hpp"
+#include "editor/SceneGizmo.hpp"
+#include "editor/TransformType.hpp"
 #include "editor/UndoSystem.hpp"
 #include "env/AppSettings.hpp"
 
@@ -107,6 +111,36 @@ private:
     UndoSystem undo;
     Level referenceLevel;
     Scene scene{undo, referenceLevel};
+
+    // --- main view (MainView.cpp, MainViewMenu.cpp, MainViewScene.cpp) ---------------------
+    void MainView();
+    void ZoomIn(bool towardPointer);
+    void ZoomOut(bool towardPointer);
+    void Zoom(bool in, bool towardPointer);
+    void MoveCamera(sf::Vector2f offset);
+    sf::View& MainCamera();
+    void MainViewPan(bool hovered);
+    void MainViewGrid(sf::Vector2i pointer);
+    void MainViewDraw();
+    void MainViewTools();
+    void MainViewRightClick();
+    void MainViewKeys();
+    void MainViewDrop(sf::Vector2i pointer);
+    void FramePlots();
+    bool SelectedObjectAt(sf::Vector2f world);
+    void AddQuick(ObjectType kind);
+    void ToggleView(int index);
+    void ProcessUndoRedoStep();
+    // Gizmo, transform commit and picking; the scene's per-frame update takes these over.
+    void SceneEditingStep();
+
+    sf::RenderTexture mainView;
+    MainViewState mainViewState;
+    sf::View fallbackCamera;
+    TileMapLines grid;
+    TransformType gizmo;
+    GizmoChanges gizmoChanges;
+    bool pressFocused = false, focusedNow = false;
 
     std::vector<PopUpState> popUpQueue{PopUpState::LevelSelect};
     std::array<bool, PopUpStateCount> popUpFreshOpen{};

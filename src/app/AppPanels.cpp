@@ -80,11 +80,13 @@ void App::Panels() {
         ImGuiWindowFlags flags = ImGuiWindowFlags_NoCollapse;
         if (i == 0)
             flags |= ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse;
-        ImGui::Begin(title.c_str(), &isOpen, flags);
+        const bool shown = ImGui::Begin(title.c_str(), &isOpen, flags);
         const ImVec2 pos = ImGui::GetWindowPos();
         const ImVec2 size = ImGui::GetWindowSize();
         panelRects[static_cast<std::size_t>(i)] = {{pos.x, pos.y}, {size.x, size.y}};
-        if (i == 1)
+        if (i == 0 && shown)
+            MainView();
+        else if (i == 1)
             scene.DrawSceneTree();
         else if (i == 4)
             undo.DrawHistory();

@@ -149,6 +149,15 @@ public:
     // The same for a list of properties (move, rotate, scale commits).
     int CommitSelectionChanges(const std::vector<UndoAction>& actions);
 
+    // --- transforms (SceneTransform.cpp) ---------------------------------------------------
+    // Move, rotate (degrees) or scale (multiplicative) every selected object that has a
+    // transformable; assets and cameras are skipped.
+    void moveSelected(sf::Vector2f offset);
+    void rotateSelected(float degrees);
+    void scaleSelected(sf::Vector2f factor);
+    // The transformable the gizmo follows: that of the last selected object holding one.
+    sf::Transformable* SelectionTransformable();
+
     // --- shaders --------------------------------------------------------------------------
     static int GLtoType(unsigned glType);
     void DetectUniforms(AssetObject* asset);
@@ -183,6 +192,9 @@ public:
     std::uint32_t openSectionCount = 0;
     // The project folder: the base of every asset path.
     std::filesystem::path projectFolder;
+    // The main view's switches "Animate shaders" and "Update particles" (undoable UI toggles 1, 2).
+    bool animateShaders = true;
+    bool updateParticles = true;
     // Messages of shader compiles and refused operations, shown by the error dialog.
     std::string errorText;
 
