@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -51,11 +52,18 @@ TEST(InternalResource, IdsMapToResFilesAndUnknownIdsAreEmpty) {
     EXPECT_STREQ(InternalResource::getPath(111), "Res/FiraCode.ttf");
     EXPECT_EQ(InternalResource::getPath(112), nullptr);
     EXPECT_EQ(InternalResource::getResource(999), "");
+    // Resources resolve against the working directory; use a folder of this test's own.
+    const fs::path before = fs::current_path();
+    const fs::path own = before / ("resources_" + std::to_string(::getpid()));
+    fs::create_directories(own);
+    fs::current_path(own);
     fs::create_directories("Res");
     std::ofstream("Res/Languages.csv", std::ios::binary) << "a,b,c\n";
     EXPECT_EQ(InternalResource::getResource(105, "BINARY"), "a,b,c\n");
     fs::remove_all("Res");
     EXPECT_EQ(InternalResource::getResource(105), "");
+    fs::current_path(before);
+    fs::remove_all(own);
 }
 
 TEST(Layout, ParsesWindowPlacesByIdentity) {
@@ -119,6 +127,10 @@ TEST(ErrorLogs, CapturesWhileAliveAndIsSafeAcrossThreads) {
 }
 
 TEST(WriteFileAtomically, ReplacesWholeOrNothing) {
+    const fs::path before = fs::current_path();
+    const fs::path own = before / ("atomic_" + std::to_string(::getpid()));
+    fs::create_directories(own);
+    fs::current_path(own);
     ASSERT_TRUE(rux::WriteFileAtomically("out.txt", "new contents"));
     std::ifstream in("out.txt");
     std::string text((std::istreambuf_iterator<char>(in)), {});
@@ -128,4 +140,6 @@ TEST(WriteFileAtomically, ReplacesWholeOrNothing) {
     EXPECT_NE(error.find("no/such/folder/out.txt"), std::string::npos);
     for (const auto& e : fs::directory_iterator("."))
         EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
+    fs::current_path(before);
+    fs::remove_all(own);
 }

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 struct Projects : ::testing::Test {
-    fs::path root = fs::absolute("projects_test");
+    // Own folder per test: ctest runs the tests of this executable side by side in one folder.
+    fs::path root = fs::absolute(std::string("projects_") +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                                 std::to_string(::getpid()));
     void SetUp() override {
         fs::remove_all(root);
         fs::create_directories(root / "Demo");
