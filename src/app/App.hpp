@@ -67,6 +67,8 @@ private:
     bool app();
     void RecreateAppWindow();
     void RescaleWindow(sf::Vector2u newSize);
+    // Moves and sizes main window `index` (an existing window; ImGui ignores unknown ones).
+    void PlacePanel(int index, const PanelRect& rect);
     void GenerateTextures();
     void ProcessEvents();
     void Heartbeat();

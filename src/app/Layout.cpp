@@ -68,6 +68,13 @@ PanelRect RescalePanel(const PanelRect& panel, sf::Vector2u oldSize, sf::Vector2
     return out;
 }
 
+void App::PlacePanel(int index, const PanelRect& rect) {
+    const std::string title = PanelTitle(index);
+    ImGui::SetWindowPos(title.c_str(), {rect.position.x, rect.position.y});
+    if (rect.size.x > 0 && rect.size.y > 0)  // a layout line without Size= keeps the size
+        ImGui::SetWindowSize(title.c_str(), {rect.size.x, rect.size.y});
+}
+
 void App::RescaleWindow(sf::Vector2u newSize) {
     const sf::Vector2u oldSize(settings.resX, settings.resY);
     settings.resX = newSize.x;
@@ -75,10 +82,7 @@ void App::RescaleWindow(sf::Vector2u newSize) {
     if (oldSize == newSize)
         return;
     for (int i = 0; i < c_panelCount; ++i) {
-        const PanelRect r = RescalePanel(panelRects[static_cast<std::size_t>(i)], oldSize, newSize, settings.menuScale);
-        const std::string title = PanelTitle(i);
-        ImGui::SetWindowPos(title.c_str(), {r.position.x, r.position.y});
-        ImGui::SetWindowSize(title.c_str(), {r.size.x, r.size.y});
+        PlacePanel(i, RescalePanel(panelRects[static_cast<std::size_t>(i)], oldSize, newSize, settings.menuScale));
     }
 }
 
@@ -103,10 +107,7 @@ void App::LoadLayout(int layout) {
         const auto it = rects.find(c_panelIds[static_cast<std::size_t>(i)]);
         if (it == rects.end())
             continue;
-        const std::string title = PanelTitle(i);
-        ImGui::SetWindowPos(title.c_str(), {it->second.position.x, it->second.position.y});
-        if (it->second.size.x > 0 && it->second.size.y > 0)
-            ImGui::SetWindowSize(title.c_str(), {it->second.size.x, it->second.size.y});
+        PlacePanel(i, it->second);
     }
 }
 
