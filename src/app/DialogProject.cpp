@@ -107,9 +107,7 @@ void App::LevelOpenScreen() {
 
 void App::RestartNow() {
     ClosePopUp();
-    restartRequested = true;
-    if (projectPaths.open())
-        projectToOpen = projectPaths.folder;  // the next run opens the same project again
+    restartRequested = true;  // back to the level-select screen, with everything read afresh
     window.close();
 }
 

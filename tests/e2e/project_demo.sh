@@ -62,7 +62,18 @@ press Escape
 sleep 1
 screenshot "$INST/prompt.png"
 kill -0 "$EDITOR_PID" 2>/dev/null || fail "closed without asking about the moved text"
-# "Save" is the left third of the exit prompt (380 x 120, centred).
+# A save that cannot replace the level file (a folder stands in its way) reports why and
+# leaves the prompt open; once the way is clear, "Save" (left third of the prompt) saves.
+mv "$INST/Projects/Demo.rux" "$INST/first.rux"
+mkdir -p "$INST/Projects/Demo.rux/blocked"
+click 490 400
+sleep 1
+kill -0 "$EDITOR_PID" 2>/dev/null || fail "the editor closed although the save failed"
+screenshot "$INST/failed.png"
+grep -q "Save failed" "$INST/stderr.log" || fail "no word of the failed save"
+press Return   # the error dialog's OK
+sleep 0.5
+rm -rf "$INST/Projects/Demo.rux"
 click 490 400
 wait_exit 20
 [ "$EXIT_CODE" -eq 0 ] || fail "exit code $EXIT_CODE"
