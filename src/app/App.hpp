@@ -3,6 +3,8 @@
 // everything that lives as long as one start of the editor.
 #include "app/MainViewState.hpp"
 #include "app/PopUpState.hpp"
+#include "app/Project.hpp"
+#include "app/ProjectFiles.hpp"
 #include "app/TileMapLines.hpp"
 #include "editor/Scene.hpp"
 #include "editor/SceneGizmo.hpp"
@@ -18,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace rux {
@@ -63,6 +66,27 @@ public:
     // Opens the frame viewer on a ".tyu" file or the video player on a ".tyv" file.
     void OpenTesslyFile(const std::filesystem::path& file);
 
+    // --- projects, saving and backups (AppProject.cpp, DialogProject.cpp, AppMenuBar.cpp) ---
+    // Opens the project folder L/N: its level L/N.rux, side file and shaders, queueing the
+    // open-failure, upgrade and missing-assets dialogs as needed.
+    void LoadProject(const std::filesystem::path& folder);
+    // Saves level, side file and (if enabled) a backup. On failure the reason goes to the
+    // error dialog and false is returned.
+    bool SaveScene();
+    static std::uint16_t getProjectVersion(const std::filesystem::path& levelFile) {
+        return rux::getProjectVersion(levelFile);
+    }
+    // Records a view toggle (kind UIToggle, index 0 grid, 1 shader animation, 2 particle
+    // updating, the value before the change); other kinds are ignored.
+    template <class T> void AddUndoStep(UndoStepType type, std::uint16_t index, T previous) {
+        if constexpr (std::is_same_v<T, bool>)
+            if (type == UndoStepType::UIToggle)
+                undo.addUIToggle(index, previous);
+    }
+    // Whether the scene differs from the level file on disk.
+    bool HasUnsavedChanges();
+    const ProjectPaths& project() const { return projectPaths; }
+
 private:
     bool app();
     void RecreateAppWindow();
@@ -92,6 +116,55 @@ private:
     void SaveLayout(int layout);
     void LoadLayout(int layout);
     void RebuildFont();
+
+    // --- projects, saving and backups ---------------------------------------------------------
+    void OpenProjectFromCommandLine();
+    void OpenListedProject(const std::filesystem::path& folder);
+    void AfterProjectOpened(const std::filesystem::path& folder, const std::string& title);
+    void LevelSelectFirstFrame();
+    void CreateProject();
+    void RefillBackupList();
+    void TravelToBackup();
+    void ErrorDialogUpkeep();
+    void LevelSelectTiles();
+    void LevelCreateScreen();
+    void LevelOpenScreen();
+    void ExitPromptDialog();
+    void ErrorMessageDialog();
+    void OpenFailedDialog();
+    void UpgradeProjectDialog();
+    void MissingAssetsDialog();
+    void BackupSection();
+    void RestartNow();
+    void FileMenu();
+    void EditMenu();
+    void AddItemMenus();
+    void SettingsMenuItem();
+    void StatusLine();
+    void MenuShortcuts();
+    void Autosave();
+    void SaveFromMenu();
+    void QueueAddItem(std::uint8_t type);
+    ProjectPaths projectPaths;
+    std::string errorMessage;
+    std::string newObjectName;
+    std::uint8_t addItemType = 0;
+    std::uint8_t addExtItemType = 0;
+    std::string newLevelName;
+    std::string newLevelLocation = "Projects";
+    std::string createProblem = "empty name";
+    std::string exportLocation, importLocation;
+    std::vector<ProjectEntry> projectEntries;
+    bool levelSelectListed = false;
+    std::vector<std::string> backupList;
+    int backupIndex = 0;
+    bool travelConfirm = false;
+    // The level file on disk could not be read: the first save keeps a copy of it aside.
+    bool levelUnread = false;
+    // The level image as opened, the comparison when there is no level file yet.
+    std::string openedImage;
+    sf::Clock savedNoticeClock;
+    sf::Time savedNoticeTime = sf::seconds(60);
 
     // Tessly frame viewer and video player.
     void TesslyMenu();

@@ -113,7 +113,7 @@ void App::MainViewRightClick() {
 void App::ToggleView(int index) {
     bool* flags[] = {&grid.visible, &scene.animateShaders, &scene.updateParticles};
     bool& flag = *flags[index];
-    undo.addUIToggle(static_cast<std::uint16_t>(index), flag);
+    AddUndoStep(UndoStepType::UIToggle, static_cast<std::uint16_t>(index), flag);
     flag = !flag;
 }
 

@@ -168,6 +168,10 @@ public:
     // The reference level's file image, written against the scene's asset table (its twins
     // point at the scene's assets). Equal to getSceneSave whenever no edit is pending.
     void getReferenceSave(std::string& out);
+    // The editor side file (SideFile.hpp): appends its image; reads one into the particle
+    // systems (false when the file cannot be opened or has another version).
+    void saveLED(std::string& out) const;
+    bool loadLED(const std::filesystem::path& path);
 
     // --- Scene window ---------------------------------------------------------------------
     // The tree's contents; call between the window's Begin and End.
