@@ -58,7 +58,7 @@ void App::LevelCreateScreen() {
     int example = 0;
     ImGui::RadioButton(ll.lookup("None").c_str(), &example, 0);
     if (!createProblem.empty() && !newLevelName.empty())
-        ImGui::TextColored(AccentColour(), "%s", createProblem.c_str());
+        ImGui::TextColored(AccentColour(), "%s", ll.lookup(createProblem).c_str());
 
     ImGui::BeginDisabled(!createProblem.empty());
     const bool create = BottomButton("Create new", 2, scale, true) ||
