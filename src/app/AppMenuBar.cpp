@@ -9,6 +9,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <array>
 
 namespace rux {
@@ -202,7 +203,9 @@ void App::StatusLine() {
     ImGui::Text(" FPS: %f\t", dt > 0.f ? 1.f / dt : 0.f);
     const MainViewState& st = mainViewState;
     if (st.viewHovered) {
-        ImGui::SameLine(fpsX + 70.f * settings.menuScale);
+        // The frame rate's six decimals are wider than its 70-pixel slot in most fonts.
+        const float fpsWidth = ImGui::GetItemRectSize().x + ImGui::GetStyle().ItemSpacing.x;
+        ImGui::SameLine(fpsX + std::max(70.f * settings.menuScale, fpsWidth));
         const sf::Vector2f world = getSFMLViewMousePos(st.viewRect, MainCamera());
         ImGui::Text("%s %.2f  %s %.2f  %s %.3f", ll.lookup("Tile X:").c_str(),
                     world.x / static_cast<float>(st.gridSize.x), ll.lookup("Tile Y:").c_str(),

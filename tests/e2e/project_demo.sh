@@ -5,24 +5,7 @@ source "$(dirname "$0")/common.bash"
 LEVEL_TOOL="$BUILD_DIR/rux-level"
 [ -x "$LEVEL_TOOL" ] || fail "no rux-level in $BUILD_DIR"
 
-# chord MODIFIER KEY...: holds the modifier over several frames while the keys go down.
-chord() {
-    local mod=$1; shift
-    xdotool windowfocus --sync "$WID" 2>/dev/null
-    xdotool keydown --window "$WID" "$mod"; sleep 0.3
-    for k in "$@"; do xdotool key --window "$WID" "$k"; sleep 0.3; done
-    xdotool keyup --window "$WID" "$mod"; sleep 0.3
-}
-click() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.2; xdotool click --window "$WID" "${3:-1}"; sleep 0.4; }
-# position NAME: the "x,y" position of object NAME in the saved level.
-position() {
-    "$LEVEL_TOOL" json "$INST/Projects/Demo.rux" - |
-        python3 -c 'import json,sys
-doc=json.load(sys.stdin); name=sys.argv[1]
-objs=doc["objects"] if "objects" in doc else [v for k,v in sorted(doc.items()) if k.startswith("objects[")]
-for o in objs:
-    if o.get("name")==name: print(o.get("position")); break' "$1"
-}
+position() { level_position "$INST/Projects/Demo.rux" "$1"; }
 
 start_editor
 wait_window
@@ -38,13 +21,6 @@ sleep 1
 [ -d "$INST/Projects/Demo" ] || fail "no project folder after Create new: $(tail -n 5 "$INST/stderr.log")"
 
 # Right-click the main view, "Add quick" > "Sprite"; then a text further right.
-add_quick() {  # x y row
-    click "$1" "$2" 3
-    xdotool mousemove --window "$WID" $(($1 + 30)) $(($2 + 10)); sleep 0.5   # "Add quick"
-    xdotool mousemove --window "$WID" $(($1 + 180)) $(($2 + 10)); sleep 0.3  # into the submenu
-    xdotool mousemove --window "$WID" $(($1 + 180)) $(($2 + 10 + $3 * 22)); sleep 0.3
-    xdotool click --window "$WID" 1; sleep 0.5
-}
 add_quick 500 300 0
 add_quick 700 400 3
 chord ctrl s
