@@ -24,7 +24,10 @@ fs::path ChosenFile::assetPath(const fs::path& projectFolder) const {
 
 ChosenFile ChosenFileFromDrop(const fs::path& projectFolder, const CreateObjDrop& drop) {
     const fs::path relative = fs::path(drop.path).lexically_normal();
-    return {(projectFolder / relative.parent_path()).lexically_normal(), relative.filename().string(), drop.type};
+    fs::path folder = (projectFolder / relative.parent_path()).lexically_normal();
+    if (!folder.has_filename() && folder.has_relative_path())
+        folder = folder.parent_path();  // no trailing separator
+    return {folder, relative.filename().string(), drop.type};
 }
 
 ObjectType LoadTypeKind(int loadType) {

@@ -46,6 +46,10 @@ public:
 
 } // namespace
 
+namespace rux {
+void PrintTo(const FindCandidate& c, std::ostream* os) { *os << static_cast<int>(c.kind) << ":" << c.name; }
+} // namespace rux
+
 TEST(FindDialog, Scores) {
     struct Case {
         const char* text;
@@ -92,7 +96,8 @@ TEST(FindDialog, CandidatesInNameOrderOrByScore) {
     level.assets["font.ttf"].type = rux::ObjectType::Font;
 
     using C = rux::FindCandidate;
-    const std::vector<C> all{{rux::ObjectType::Camera, "[Main Camera]"}, {rux::ObjectType::TileMap, "Tiles"},
+    // Byte order: capitals, then "[", then small letters.
+    const std::vector<C> all{{rux::ObjectType::TileMap, "Tiles"}, {rux::ObjectType::Camera, "[Main Camera]"},
                              {rux::ObjectType::PointLight, "sun"},       {rux::ObjectType::Sprite, "tree"},
                              {rux::ObjectType::Font, "font.ttf"},        {rux::ObjectType::Texture, "img/tree.png"}};
     EXPECT_EQ(rux::FindCandidates(level, "", 100), all);
@@ -147,18 +152,20 @@ TEST(CopyFiles, CopiesReplacesSkipsItselfAndReportsFailures) {
         << "no temporary files left";
 }
 
-TEST(CopyFiles, UnwritableDestinationKeepsTheOldTarget) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-    TempFolder source("copyro-src"), destination("copyro-dst");
+TEST(CopyFiles, FailedRenameLeavesTargetAndNoTemporary) {
+    TempFolder source("copyfail-src"), destination("copyfail-dst");
     Write(source.path / "a.png", "new");
-    Write(destination.path / "a.png", "old");
-    fs::permissions(destination.path, fs::perms::owner_write, fs::perm_options::remove);
-    const rux::CopyReport report = rux::CopyFilesInto({(source.path / "a.png").string()}, destination.path);
-    fs::permissions(destination.path, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(report.copied, 0);
-    EXPECT_EQ(report.failures.size(), 1u);
-    EXPECT_EQ(ReadAll(destination.path / "a.png"), "old");
+    Write(source.path / "b.png", "b");
+    fs::create_directories(destination.path / "a.png" / "inside");  // a folder where the file should go
+    const rux::CopyReport report = rux::CopyFilesInto(
+        {(source.path / "a.png").string(), (source.path / "b.png").string()}, destination.path);
+    EXPECT_EQ(report.copied, 1) << "one failure does not stop the others";
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_NE(report.failures[0].find("a.png"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(destination.path / "a.png" / "inside"));
+    EXPECT_EQ(ReadAll(destination.path / "b.png"), "b");
+    EXPECT_EQ(std::distance(fs::directory_iterator(destination.path), fs::directory_iterator{}), 2)
+        << "no temporary files left";
 }
 
 TEST(CopyFiles, DestinationMustBeAFolder) {

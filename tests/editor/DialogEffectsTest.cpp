@@ -75,6 +75,7 @@ TEST_F(Dialogs, AddItemRefusesTakenNamesAndForeignAssetsWithoutChanges) {
 }
 
 TEST_F(Dialogs, LoadImageAsTileMapSpriteOrTextureOnly) {
+    ASSERT_TRUE(scene.AddAsset("other.png", ObjectType::Texture));  // loading an asset is not undoable
     rux_test::UndoExact exact(scene);
     ASSERT_TRUE(rux::LoadImage(scene, {0, "floor", "other.png", {4, 2}, {3, 7}, {120, -40}}));
     const rux::Level::Object& floor = scene.objects.at("floor");
@@ -111,6 +112,8 @@ TEST_F(Dialogs, TileMapAndParticleFilesLoadAndRoundTrip) {
     scene.objects.at("ground").tileMap->setTile(2, 1, 9);
     ASSERT_TRUE(rux::AddItemToScene(scene, {2, "smoke", ""}));
     scene.objects.at("smoke").particleSystem->lifetime = 7.5f;
+    scene.MirrorToReference("ground");
+    scene.MirrorToReference("smoke");
 
     std::string error;
     EXPECT_EQ(rux::ExportObjectToFile(scene.objects.at("ground"), File("ground").string(), error), File("ground.tlm"))
@@ -143,6 +146,7 @@ TEST_F(Dialogs, TileMapAndParticleFilesLoadAndRoundTrip) {
 TEST_F(Dialogs, ImportTileMapIntoTheSelectionIsUndoable) {
     ASSERT_TRUE(rux::AddItemToScene(scene, {1, "src", "tex.png", {16, 16}, {6, 2}}));
     scene.objects.at("src").tileMap->setTile(5, 1, 3);
+    scene.MirrorToReference("src");
     std::string error;
     ASSERT_FALSE(rux::ExportObjectToFile(scene.objects.at("src"), File("src.tlm").string(), error).empty());
     ASSERT_TRUE(rux::AddItemToScene(scene, {1, "dst", "tex.png", {16, 16}, {2, 2}}));  // selects "dst"
