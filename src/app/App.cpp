@@ -269,7 +269,11 @@ bool App::app() {
             if (fs::is_directory(entry.path, ec))
                 continue;
             droppedFiles.push_back(entry.path);
-            popUpQueue.push_back(CopyFiles);
+            // One dialog copies everything dropped until it closes.
+            if (!IsQueued(CopyFiles)) {
+                popUpQueue.push_back(CopyFiles);
+                popUpFreshOpen[CopyFiles] = true;
+            }
         }
 
         Heartbeat();

@@ -1,6 +1,9 @@
 #pragma once
 // The editor: owns the window, the user interface, the panels, the settings and
 // everything that lives as long as one start of the editor.
+#include "app/DialogAddItem.hpp"
+#include "app/DialogFind.hpp"
+#include "app/DialogLoadAsset.hpp"
 #include "app/MainViewState.hpp"
 #include "app/PopUpState.hpp"
 #include "app/Project.hpp"
@@ -147,13 +150,9 @@ private:
     void QueueAddItem(std::uint8_t type);
     ProjectPaths projectPaths;
     std::string errorMessage;
-    std::string newObjectName;
-    std::uint8_t addItemType = 0;
-    std::uint8_t addExtItemType = 0;
     std::string newLevelName;
     std::string newLevelLocation = "Projects";
     std::string createProblem = "empty name";
-    std::string exportLocation, importLocation;
     std::vector<ProjectEntry> projectEntries;
     bool levelSelectListed = false;
     std::vector<std::string> backupList;
@@ -216,6 +215,41 @@ private:
     TransformType gizmo;
     GizmoChanges gizmoChanges;
     bool pressFocused = false, focusedNow = false;
+
+    // --- dialogs: add item, load asset, files, find, tile map and particle files ---------
+    // (DialogAddItem.cpp, DialogLoadAsset.cpp, DialogAddExtItem.cpp, DialogFiles.cpp,
+    // DialogFind.cpp, DialogTileMapIO.cpp)
+    void AddItemDialog();
+    void LoadAssetDialog();
+    void CannotOpenDialog();
+    void AddExtItemDialog();
+    void CopyFilesDialog();
+    void NewFolderDialog();
+    void ExportAssetDialog();
+    void ImportTileMapStartStep();
+    void ImportTileMapDialog();
+    void FindDialog();
+    void CloseFind();
+    // The folder the files panel shows; the project folder while there is no files panel.
+    std::filesystem::path FilesCurrentFolder() const;
+    std::string newObjectName;
+    std::uint8_t addItemType = 0;    // "AssetType[]" entry 0..7
+    std::uint8_t addExtItemType = 0; // "ExtAssetType[]" entry 0..3
+    AddItemRequest addItemRequest;
+    // The file last dropped on the main view (later also the files panel's choice).
+    ChosenFile chosenFile;
+    sf::Vector2i loadAssetTileSize{16, 16};
+    sf::Vector2i loadAssetMapSize{5, 5};
+    int loadShaderType = 0;          // 0 fragment, 1 vertex
+    // Where exported items go and tile maps are imported from; the project folder on opening.
+    std::string exportLocation;
+    std::string importLocation;
+    // The path last dropped on the properties panel's tile section, relative to the folder.
+    std::string tileMapDropPath;
+    std::string copyFilesDestination;
+    bool copyFilesToCurrent = true;
+    std::string newFolderName = "New_folder";
+    FindState findState;
 
     std::vector<PopUpState> popUpQueue{PopUpState::LevelSelect};
     std::array<bool, PopUpStateCount> popUpFreshOpen{};

@@ -30,6 +30,15 @@ ImVec2 DialogSize(PopUpState state, int levelSelectScreen, float scale) {
     case OpenFailed: size = {440, 120}; break;
     case UpgradeProject: size = {530, 170}; break;
     case MissingAssets: size = {400, 220}; break;
+    case AddItem: size = {530, 210}; break;
+    case LoadAsset: size = {530, 180}; break;
+    case CannotOpen: size = {330, 100}; break;
+    case ExportAsset: size = {430, 120}; break;
+    case ImportTileMap: size = {430, 120}; break;
+    case AddExtItem: size = {530, 140}; break;
+    case CopyFiles: size = {530, 150}; break;
+    case NewFolder: size = {530, 150}; break;
+    case Find: size = {530, 250}; break;
     case LevelSelect: {
         static const ImVec2 screens[] = {{350, 425}, {455, 364}, {520, 364}};
         size = screens[levelSelectScreen >= 0 && levelSelectScreen < 3 ? levelSelectScreen : 0];
@@ -45,6 +54,8 @@ ImVec2 DialogSize(PopUpState state, int levelSelectScreen, float scale) {
 void App::PopUp() {
     if (popUpQueue.empty())
         return;
+    if (popUpQueue.back() == ImportTileMapStart)
+        ImportTileMapStartStep();
     const PopUpState top = popUpQueue.back();
     const std::string title = LL::get().ind("PopUpTitle[]", static_cast<int>(top));
     if (!ImGui::IsPopupOpen(title.c_str()))
@@ -92,6 +103,15 @@ void App::PopUp() {
     case OpenFailed: OpenFailedDialog(); break;
     case UpgradeProject: UpgradeProjectDialog(); break;
     case MissingAssets: MissingAssetsDialog(); break;
+    case AddItem: AddItemDialog(); break;
+    case LoadAsset: LoadAssetDialog(); break;
+    case CannotOpen: CannotOpenDialog(); break;
+    case ExportAsset: ExportAssetDialog(); break;
+    case ImportTileMap: ImportTileMapDialog(); break;
+    case AddExtItem: AddExtItemDialog(); break;
+    case CopyFiles: CopyFilesDialog(); break;
+    case NewFolder: NewFolderDialog(); break;
+    case Find: FindDialog(); break;
     default:
         // Dialogs not offered in this build never get queued; drop a stray entry.
         ImGui::CloseCurrentPopup();
