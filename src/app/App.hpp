@@ -4,6 +4,7 @@
 #include "app/MainViewState.hpp"
 #include "app/PopUpState.hpp"
 #include "app/TileMapLines.hpp"
+#include "editor/Properties.hpp"
 #include "editor/Scene.hpp"
 #include "editor/SceneGizmo.hpp"
 #include "editor/TransformType.hpp"
@@ -79,6 +80,7 @@ private:
     void ViewMenu();
     void HelpMenu();
     void Panels();
+    void DrawProperties();
     void PopUp();
     void LevelSelectDialog();
     void SettingsDialog();
@@ -113,6 +115,9 @@ private:
     UndoSystem undo;
     Level referenceLevel;
     Scene scene{undo, referenceLevel};
+
+    // --- properties panel (editor/Properties*.cpp): drawn by Panels() in its window --------
+    Properties properties{scene};
 
     // --- main view (MainView.cpp, MainViewMenu.cpp, MainViewScene.cpp) ---------------------
     void MainView();

@@ -70,6 +70,12 @@ void App::HelpMenu() {
     ImGui::EndMenu();
 }
 
+void App::DrawProperties() {
+    if (!properties.queuePopUp)
+        properties.queuePopUp = [this](PopUpState state) { popUpQueue.push_back(state); };
+    properties.Draw();
+}
+
 void App::Panels() {
     auto& open = settings.windowFlags[static_cast<std::size_t>(layoutInUse)];
     for (int i = 0; i < c_panelCount; ++i) {
@@ -88,6 +94,8 @@ void App::Panels() {
             MainView();
         else if (i == 1)
             scene.DrawSceneTree();
+        else if (i == 3 && shown)
+            DrawProperties();
         else if (i == 4)
             undo.DrawHistory();
         ImGui::End();
