@@ -17,6 +17,7 @@ void AssetWatcher::Clear() {
     cursor.clear();
     last = -1.0;
     owed = 0.0;
+    lastPrune = -1e300;
 }
 
 void AssetWatcher::Remember(const std::filesystem::path& key, const std::filesystem::path& folder) {
@@ -29,10 +30,16 @@ void AssetWatcher::Remember(const std::filesystem::path& key, const std::filesys
 std::vector<std::filesystem::path> AssetWatcher::Poll(const AssetMap& assets, const std::filesystem::path& folder,
                                                       double now, Kinds kinds) {
     std::vector<std::filesystem::path> changed;
-    // Entries of removed assets and of kinds turned off go.
-    for (auto it = seen.begin(); it != seen.end();) {
-        const auto a = assets.find(it->first);
-        it = a == assets.end() || !Watched(a->second, kinds) ? seen.erase(it) : std::next(it);
+    // Entries of removed assets and of kinds turned off go: at once when the kinds change,
+    // otherwise once a period, so that a frame costs only its share.
+    const bool kindsChanged = kinds.textures != lastKinds.textures || kinds.shaders != lastKinds.shaders;
+    if (kindsChanged || now - lastPrune >= period || now < lastPrune) {
+        for (auto it = seen.begin(); it != seen.end();) {
+            const auto a = assets.find(it->first);
+            it = a == assets.end() || !Watched(a->second, kinds) ? seen.erase(it) : std::next(it);
+        }
+        lastPrune = now;
+        lastKinds = kinds;
     }
     if (assets.empty()) return changed;
     const double elapsed = last < 0 ? period : std::clamp(now - last, 0.0, period);

@@ -43,6 +43,8 @@ private:
     double period;
     double last = -1.0;
     double owed = 0.0; // fractional look-ups carried to the next call
+    double lastPrune = -1e300;
+    Kinds lastKinds;
     std::filesystem::path cursor; // the next key to look at
     std::map<std::filesystem::path, Seen> seen;
 };

@@ -101,6 +101,10 @@ void Scene::FitUniformData(Object& object, const AssetObject& asset, const Unifo
 
 void Scene::DetectUniforms(AssetObject* asset) {
     if (!asset || (asset->type != ObjectType::FragmentShader && asset->type != ObjectType::VertexShader)) return;
+    // A level read from a file keeps no shader text: take it from the project folder. With no
+    // text at all nothing is known, and the stored values must not be cut to nothing.
+    if (asset->source.empty()) copyFileToMemory(projectFolder / asset->path, asset->source);
+    if (asset->source.empty()) return;
     const Uniforms before = asset->uniforms ? *asset->uniforms : Uniforms{};
     DetectUniformsOf(*asset);
     const bool changed = !SameList(before, *asset->uniforms);

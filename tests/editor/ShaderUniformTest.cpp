@@ -72,11 +72,26 @@ TEST_F(ShaderTest, ShortStoredDataIsFittedOnDetection) {
     a.fragmentShader = tint();
     a.fragmentUniformData = {1, 2, 3};
     scene.MirrorToReference("A");
+    // As after reading a level: no text kept, no list known yet.
+    scene.assets.at("shaders/tint.frag").source.clear();
+    *scene.assets.at("shaders/tint.frag").uniforms = {};
     scene.DetectUniformsAll();
+    EXPECT_EQ(tint()->uniforms->names, (std::vector<std::string>{"amount", "tint"}));
     std::vector<std::uint8_t> expected(16, 0);
     expected[0] = 1, expected[1] = 2, expected[2] = 3;
     EXPECT_EQ(a.fragmentUniformData, expected);
     EXPECT_EQ(reference.objects.at("A").fragmentUniformData, expected);
+}
+
+TEST_F(ShaderTest, NoSourceAnywhereLeavesTheStoredValues) {
+    rux::Level::Object& a = AddSprite("A");
+    a.fragmentShader = tint();
+    a.fragmentUniformData = {1, 2, 3};
+    scene.MirrorToReference("A");
+    scene.assets.at("shaders/tint.frag").source.clear();
+    std::filesystem::remove(Path("shaders/tint.frag"));
+    scene.DetectUniformsAll();
+    EXPECT_EQ(a.fragmentUniformData, (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 TEST_F(ShaderTest, ApplyUniformsFeedsEditedValues) {
