@@ -36,6 +36,9 @@ protected:
         ImGui::SetNextWindowPos({0, 0});
         ImGui::SetNextWindowSize({800, 2000});
         ImGui::Begin("Properties###Properties");
+        // Collapsed sections open, as if the user had clicked their headers.
+        for (const char* id : {"###psgeneral", "###psevents", "###psrandom", "###dangerzone"})
+            ImGui::GetStateStorage()->SetInt(ImGui::GetID(id), 1);
         panel.Draw();
         ImGui::End();
         ImGui::Render();
@@ -58,6 +61,9 @@ TEST_F(PanelTest, EveryTabOfEveryKindDrawsAndRecordsNothing) {
     ASSERT_TRUE(rux::PropertyEdit::AppendVertex(scene, "Shape", sf::Vertex({1, 1})));
     ASSERT_TRUE(scene.AddObjectNoTextures("Sparks", ObjectType::ParticleSystem));
     ASSERT_TRUE(scene.AddObjectNoTextures("Sparks2", ObjectType::ParticleSystem));
+    scene.objects.at("Sparks").particleSystem->eventFlags = 7;
+    scene.objects.at("Sparks").particleSystem->eventTargets[1] = scene.objects.at("Sparks2").particleSystem.get();
+    scene.MirrorToReference("Sparks");
     ASSERT_TRUE(scene.AddObjectNoTextures("Cam", ObjectType::Camera));
     ASSERT_TRUE(scene.AddObjectNoTextures("Lamp", ObjectType::PointLight));
     ASSERT_TRUE(scene.AddObjectNoTextures("Sun", ObjectType::DirectionalLight));
