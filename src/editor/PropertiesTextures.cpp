@@ -173,26 +173,31 @@ void Properties::TilesTab() {
         const unsigned total = std::min(perRow * rows, 65536u);
         ImGui::BeginChild("tilepicker", ImVec2(0, std::min(300.f, (iconSize + 8.f) * ((total + iconsPerRow - 1) / iconsPerRow))),
                           true, scrollTiles ? 0 : ImGuiWindowFlags_NoScrollWithMouse);
-        for (unsigned id = 0; id < total; ++id) {
-            if (id % static_cast<unsigned>(iconsPerRow) != 0) ImGui::SameLine();
-            ImGui::PushID(static_cast<int>(id));
-            const sf::FloatRect cellRect(static_cast<float>((id % perRow) * stepX), static_cast<float>((id / perRow) * stepY),
-                                         static_cast<float>(map.textureTileSize.x), static_cast<float>(map.textureTileSize.y));
-            const ImVec2 at = ImGui::GetCursorScreenPos();
-            platform::Image(*map.texture, {static_cast<float>(iconSize), static_cast<float>(iconSize)}, cellRect, sf::Color::White,
-                            id == paintTileId ? sf::Color::Yellow : sf::Color::Transparent);
-            ImGui::SetCursorScreenPos(at);
-            if (ImGui::InvisibleButton(("TileID##" + std::to_string(id)).c_str(),
-                                       ImVec2(static_cast<float>(iconSize), static_cast<float>(iconSize)))) {
-                if (replaceState == 1) {
-                    replaceState = 2;
-                    paintTileId = static_cast<std::uint16_t>(id);
-                } else {
-                    paintTileId = static_cast<std::uint16_t>(id);
+        // Only the rows in sight are built: an atlas may hold thousands of cells.
+        const unsigned perLine = static_cast<unsigned>(iconsPerRow);
+        ImGuiListClipper clipper;
+        clipper.Begin(static_cast<int>((total + perLine - 1) / perLine), iconSize + ImGui::GetStyle().ItemSpacing.y);
+        while (clipper.Step())
+            for (int row = clipper.DisplayStart; row < clipper.DisplayEnd; ++row)
+                for (unsigned id = static_cast<unsigned>(row) * perLine; id < std::min(total, (row + 1u) * perLine); ++id) {
+                    if (id % perLine != 0) ImGui::SameLine();
+                    ImGui::PushID(static_cast<int>(id));
+                    const sf::FloatRect cellRect(static_cast<float>((id % perRow) * stepX),
+                                                 static_cast<float>((id / perRow) * stepY),
+                                                 static_cast<float>(map.textureTileSize.x),
+                                                 static_cast<float>(map.textureTileSize.y));
+                    const ImVec2 at = ImGui::GetCursorScreenPos();
+                    const sf::Vector2f icon(static_cast<float>(iconSize), static_cast<float>(iconSize));
+                    platform::Image(*map.texture, icon, cellRect, sf::Color::White,
+                                    id == paintTileId ? sf::Color::Yellow : sf::Color::Transparent);
+                    ImGui::SetCursorScreenPos(at);
+                    if (ImGui::InvisibleButton(("TileID##" + std::to_string(id)).c_str(), ImVec2(icon.x, icon.y))) {
+                        // While replacing, the second tile chosen replaces the first.
+                        if (replaceState == 1) replaceState = 2;
+                        paintTileId = static_cast<std::uint16_t>(id);
+                    }
+                    ImGui::PopID();
                 }
-            }
-            ImGui::PopID();
-        }
         ImGui::EndChild();
     }
     ImGui::Text("%s: %u", LL::get().lookup("Selected tile").c_str(), static_cast<unsigned>(paintTileId));
