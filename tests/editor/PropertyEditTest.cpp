@@ -173,6 +173,19 @@ TEST_F(PropertyEditTest, OutOfRangeIndicesAreRefusedWithAMessage) {
     EXPECT_FALSE(PE::CommitHitLine(scene, "X", 0, true));
     EXPECT_NE(err.text().find("out of range"), std::string::npos);
     EXPECT_EQ(undo.getUndoStepCount(), steps);
+
+    // A stored step whose index no longer fits is ignored with a message.
+    ASSERT_TRUE(PE::AppendVertex(scene, "X", sf::Vertex({1.f, 1.f})));
+    std::vector<std::uint8_t> step(4 + 8 + 4 + 8, 0);
+    step[0] = 5;
+    undo.addModify(rux::UndoStepType::ModifyObject, A::Vertex, "X", step);
+    undo.addModify(rux::UndoStepType::ModifyObject, A::HitLineEnd, "X", std::vector<std::uint8_t>(12, 0));
+    rux_test::ErrCapture later;
+    EXPECT_EQ(undo.Undo(scene), 1);
+    EXPECT_EQ(undo.Undo(scene), 1);
+    EXPECT_EQ(scene.objects.at("X").vertexObject->vertices[0].position, sf::Vector2f(1.f, 1.f));
+    EXPECT_NE(later.text().find("Vertex index 5 out of range"), std::string::npos) << later.text();
+    EXPECT_NE(later.text().find("Hit line index 0 out of range"), std::string::npos) << later.text();
 }
 
 TEST(PropertyClamps, TypedValuesStayInRange) {
