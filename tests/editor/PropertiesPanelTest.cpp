@@ -110,12 +110,14 @@ TEST_F(PanelTest, SelectedVertexFollowsTheVertexCount) {
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(rux::PropertyEdit::AppendVertex(scene, "Shape", sf::Vertex({1, 1})));
     panel.openTabs = 1u << rux::VertexObject_;
     scene.SelectObject("Shape");
-    panel.selectedVertex = 2;
     Frame();
-    EXPECT_EQ(panel.selectedVertex, 2);
+    const int last = static_cast<int>(scene.objects.at("Shape").vertexObject->vertices.getVertexCount()) - 1;
+    panel.selectedVertex = last;
+    Frame();
+    EXPECT_EQ(panel.selectedVertex, last);
     undo.Undo(scene);
     Frame();
-    EXPECT_EQ(panel.selectedVertex, 1) << "undo removed the vertex shown";
+    EXPECT_EQ(panel.selectedVertex, last - 1) << "undo removed the vertex shown";
 }
 
 } // namespace

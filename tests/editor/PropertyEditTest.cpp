@@ -166,8 +166,9 @@ TEST_F(PropertyEditTest, OutOfRangeIndicesAreRefusedWithAMessage) {
     ASSERT_TRUE(scene.AddObjectNoTextures("X", ObjectType::VertexObject));
     ASSERT_TRUE(PE::AddHitbox(scene, "X"));
     const int steps = undo.getUndoStepCount();
+    const auto count = [&] { return static_cast<int>(scene.objects.at("X").vertexObject->vertices.getVertexCount()); };
     rux_test::ErrCapture err;
-    EXPECT_FALSE(PE::RemoveVertex(scene, "X", 0));
+    EXPECT_FALSE(PE::RemoveVertex(scene, "X", count()));
     EXPECT_FALSE(PE::CommitVertex(scene, "X", -1));
     EXPECT_FALSE(PE::RemoveHitLine(scene, "X", 3));
     EXPECT_FALSE(PE::CommitHitLine(scene, "X", 0, true));
@@ -176,15 +177,18 @@ TEST_F(PropertyEditTest, OutOfRangeIndicesAreRefusedWithAMessage) {
 
     // A stored step whose index no longer fits is ignored with a message.
     ASSERT_TRUE(PE::AppendVertex(scene, "X", sf::Vertex({1.f, 1.f})));
+    const int n = count();
     std::vector<std::uint8_t> step(4 + 8 + 4 + 8, 0);
-    step[0] = 5;
+    step[0] = static_cast<std::uint8_t>(n + 5);
     undo.addModify(rux::UndoStepType::ModifyObject, A::Vertex, "X", step);
     undo.addModify(rux::UndoStepType::ModifyObject, A::HitLineEnd, "X", std::vector<std::uint8_t>(12, 0));
     rux_test::ErrCapture later;
     EXPECT_EQ(undo.Undo(scene), 1);
     EXPECT_EQ(undo.Undo(scene), 1);
-    EXPECT_EQ(scene.objects.at("X").vertexObject->vertices[0].position, sf::Vector2f(1.f, 1.f));
-    EXPECT_NE(later.text().find("Vertex index 5 out of range"), std::string::npos) << later.text();
+    EXPECT_EQ(count(), n);
+    EXPECT_EQ(scene.objects.at("X").vertexObject->vertices[static_cast<std::size_t>(n - 1)].position, sf::Vector2f(1.f, 1.f));
+    EXPECT_NE(later.text().find("Vertex index " + std::to_string(n + 5) + " out of range"), std::string::npos)
+        << later.text();
     EXPECT_NE(later.text().find("Hit line index 0 out of range"), std::string::npos) << later.text();
 }
 
