@@ -9,6 +9,7 @@
 #include "app/Project.hpp"
 #include "app/ProjectFiles.hpp"
 #include "app/TileMapLines.hpp"
+#include "editor/Properties.hpp"
 #include "editor/Scene.hpp"
 #include "editor/SceneGizmo.hpp"
 #include "editor/TransformType.hpp"
@@ -106,6 +107,7 @@ private:
     void ViewMenu();
     void HelpMenu();
     void Panels();
+    void DrawProperties();
     void PopUp();
     void LevelSelectDialog();
     void SettingsDialog();
@@ -185,6 +187,9 @@ private:
     UndoSystem undo;
     Level referenceLevel;
     Scene scene{undo, referenceLevel};
+
+    // --- properties panel (editor/Properties*.cpp): drawn by Panels() in its window --------
+    Properties properties{scene};
 
     // --- main view (MainView.cpp, MainViewMenu.cpp, MainViewScene.cpp) ---------------------
     void MainView();

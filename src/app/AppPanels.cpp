@@ -10,6 +10,12 @@
 
 namespace rux {
 
+void App::DrawProperties() {
+    if (!properties.queuePopUp)
+        properties.queuePopUp = [this](PopUpState state) { popUpQueue.push_back(state); };
+    properties.Draw();
+}
+
 void App::Panels() {
     auto& open = settings.windowFlags[static_cast<std::size_t>(layoutInUse)];
     for (int i = 0; i < c_panelCount; ++i) {
@@ -28,6 +34,8 @@ void App::Panels() {
             MainView();
         else if (i == 1)
             scene.DrawSceneTree();
+        else if (i == 3 && shown)
+            DrawProperties();
         else if (i == 4)
             undo.DrawHistory();
         ImGui::End();
