@@ -4,6 +4,7 @@
 
 #include "env/Global.hpp"
 
+#include <SFML/Window/Context.hpp>
 #include <epoxy/gl.h>
 
 #include <cstring>
@@ -37,6 +38,8 @@ protected:
     }
 
     static std::vector<float> UniformValue(const sf::Shader& shader, const char* name, int count) {
+        // Reading back needs a context current on this thread, whatever ran before.
+        sf::Context context;
         sf::Shader::bind(&shader);
         const GLuint program = shader.getNativeHandle();
         const GLint at = glGetUniformLocation(program, name);
