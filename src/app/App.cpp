@@ -104,6 +104,8 @@ bool App::Start(const fs::path& project, bool fromCommandLine, sf::Clock& clock,
     MainCamera().setCenter(0, 0);
     grid.Start();
     gizmo.Start();
+    scene.gizmo = &gizmo;
+    scene.handleTexture = &textures["circle64"];
     scene.hooks.gizmoTarget = [this](sf::Transformable* target) {
         gizmo.target = target;
         if (!target)
@@ -286,7 +288,12 @@ bool App::app() {
         Global::Get().textInputActive = ImGui::GetIO().WantTextInput;
         TitleBar();
         Panels();
-        SceneEditingStep();
+        stepClock.restart();
+        scene.Update(SceneInputOfFrame());
+        panelRects[1] = {{scene.sceneWindowRect.left, scene.sceneWindowRect.top},
+                         {scene.sceneWindowRect.width, scene.sceneWindowRect.height}};
+        if (settings.showDebugRefresh)
+            frameSeries[0].push_back(stepClock.getElapsedTime().asSeconds() * 1000.f);
 
         if (Shortcuts::get()[ActionShortcut::Fullscreen] && !Global::Get().textInputActive)
             ToggleFullscreen();

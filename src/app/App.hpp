@@ -133,16 +133,14 @@ private:
     void AddQuick(ObjectType kind);
     void ToggleView(int index);
     void ProcessUndoRedoStep();
-    // Gizmo, transform commit and picking; the scene's per-frame update takes these over.
-    void SceneEditingStep();
+    // The main view's state for the scene's per-frame update.
+    SceneInput SceneInputOfFrame();
 
     sf::RenderTexture mainView;
     MainViewState mainViewState;
     sf::View fallbackCamera;
     TileMapLines grid;
     TransformType gizmo;
-    GizmoChanges gizmoChanges;
-    bool pressFocused = false, focusedNow = false;
 
     std::vector<PopUpState> popUpQueue{PopUpState::LevelSelect};
     std::array<bool, PopUpStateCount> popUpFreshOpen{};

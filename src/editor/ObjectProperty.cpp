@@ -2,6 +2,8 @@
 
 #include "level/Binary.hpp"
 
+#include <SFML/System/Err.hpp>
+
 #include <algorithm>
 #include <cstring>
 
@@ -438,6 +440,13 @@ void SetVertices(VertexObject& vo, const std::vector<sf::Vertex>& list) {
     if (vo.useGpuBuffer) vo.Update();
 }
 
+// A stored index that no longer fits the object (the object changed behind the step's back):
+// the step is skipped with a line rather than writing out of bounds.
+bool OutOfRange(const char* what, std::int32_t index, std::size_t size) {
+    sf::err() << what << " index " << index << " out of range (" << size << ")!" << std::endl;
+    return false;
+}
+
 std::vector<sf::Vertex> Vertices(const VertexObject& vo) {
     std::vector<sf::Vertex> list(vo.vertices.getVertexCount());
     for (std::size_t k = 0; k < list.size(); ++k) list[k] = vo.vertices[k];
@@ -469,16 +478,13 @@ bool ReverseStructural(Level::Object& o, UndoAction a, const PropertyBytes& v) {
     case A::Vertex:
     case A::VertexRemoved: {
         sf::Vertex vx;
-        if (!o.vertexObject || !ReadVertex(c, index, vx) || index < 0) return false;
+        if (!o.vertexObject || !ReadVertex(c, index, vx)) return false;
         std::vector<sf::Vertex> list = Vertices(*o.vertexObject);
-        const auto at = static_cast<std::size_t>(index);
-        if (a == A::Vertex) {
-            if (at >= list.size()) return false;
-            list[at] = vx;
-        } else {
-            if (at > list.size()) return false;
-            list.insert(list.begin() + index, vx);
-        }
+        // Removing or inserting may reach one past the end, changing only an existing one.
+        const std::size_t limit = list.size() + (a == A::Vertex ? 0 : 1);
+        if (index < 0 || static_cast<std::size_t>(index) >= limit) return OutOfRange("Vertex", index, list.size());
+        if (a == A::Vertex) list[static_cast<std::size_t>(index)] = vx;
+        else list.insert(list.begin() + index, vx);
         SetVertices(*o.vertexObject, list);
         return true;
     }
@@ -495,17 +501,18 @@ bool ReverseStructural(Level::Object& o, UndoAction a, const PropertyBytes& v) {
         return true;
     case A::HitLineRemoved: {
         Hitbox::HitLine line;
-        if (!o.hitbox || !c.all(index, line.start, line.end) || index < 0 ||
-            static_cast<std::size_t>(index) > o.hitbox->lines.size())
-            return false;
+        if (!o.hitbox || !c.all(index, line.start, line.end)) return false;
+        if (index < 0 || static_cast<std::size_t>(index) > o.hitbox->lines.size())
+            return OutOfRange("Hit line", index, o.hitbox->lines.size());
         o.hitbox->lines.insert(o.hitbox->lines.begin() + index, line);
         return true;
     }
     case A::HitLineStart:
     case A::HitLineEnd: {
         sf::Vector2f p;
-        if (!o.hitbox || !c.all(index, p) || index < 0 || static_cast<std::size_t>(index) >= o.hitbox->lines.size())
-            return false;
+        if (!o.hitbox || !c.all(index, p)) return false;
+        if (index < 0 || static_cast<std::size_t>(index) >= o.hitbox->lines.size())
+            return OutOfRange("Hit line", index, o.hitbox->lines.size());
         Hitbox::HitLine& line = o.hitbox->lines[static_cast<std::size_t>(index)];
         (a == A::HitLineStart ? line.start : line.end) = p;
         return true;
