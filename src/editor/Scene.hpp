@@ -265,7 +265,9 @@ private:
     bool vertexGrabbed = false;   // the drag holds the selected vertex
     bool vertexMoved = false;     // ... and has moved it
     sf::Vector2f vertexLastPos;
-    std::int8_t seenEditMode = -1; // the edit-mode flag of the last update; −1 before the first
+    // The edit-mode flag of the last update. A scene starts outside edit mode, so a flag set
+    // before the first update still saves the camera centre that leaving restores.
+    bool seenEditMode = false;
     bool leftWasHeld = false;
     bool pressInImage = false;     // the left press began over the view's image
     // Objects in drawing order (z, then name), re-sorted only when the objects or their z

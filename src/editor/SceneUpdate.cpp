@@ -175,12 +175,11 @@ void Scene::DrawSceneWindow(const SceneInput& input) {
 void Scene::UpdateProperties() {
     if (updateHooks.drawPropertiesPanel) updateHooks.drawPropertiesPanel();
 
-    const std::int8_t mode = editModeFlag ? 1 : 0;
-    if (seenEditMode >= 0 && mode != seenEditMode) {
+    if (editModeFlag != seenEditMode) {
+        seenEditMode = editModeFlag;
         if (Camera* view = getMainCamera()) UpdateEditCamera(*view);
         ClearSelectedVertex();
     }
-    seenEditMode = mode;
 
     PanelRequests& r = requests;
     if (r.duplicate) {

@@ -80,6 +80,11 @@ protected:
     }
 
     int Steps() const { return undo.getUndoStepCount(); }
+    // Edit mode moves the main camera, which the level saves; leaving gives the centre back.
+    void LeaveEditMode() {
+        scene.editModeFlag = false;
+        Frame({5000, 5000}, false);
+    }
 };
 
 TEST(TileEditTest, CellUnderThePointTruncatesTowardZero) {
@@ -215,6 +220,7 @@ TEST_F(SceneUpdateTest, TileRequestsOfThePanelAreEachOneUndoStep) {
     EXPECT_EQ(map.tiles[1][0], 1);
     EXPECT_EQ(map.tiles[9][0], 0);
     EXPECT_EQ(Steps(), base + 4);
+    LeaveEditMode();
     EXPECT_TRUE(exact.UndoAllAndCompare());
 }
 
@@ -249,6 +255,7 @@ TEST_F(SceneUpdateTest, DraggingAVertexIsOneStepAndSnappingIsRecordedToo) {
     EXPECT_EQ(vo.vertices[1].position, sf::Vector2f(30, 10));
     Frame({110, 100}, false);
     EXPECT_EQ(scene.selectedVertex, -1) << "a click on nothing clears the vertex selection";
+    LeaveEditMode();
     EXPECT_TRUE(exact.UndoAllAndCompare());
 }
 
@@ -269,6 +276,7 @@ TEST_F(SceneUpdateTest, CtrlClickAppendsAVertexToTheObjectAndItsTwin) {
     EXPECT_EQ(undo.Undo(scene), 1);
     EXPECT_EQ(vo.vertices[2].position, sf::Vector2f(7, 8));
     EXPECT_EQ(scene.selectedVertex, -1) << "undo lets go of the vertex";
+    LeaveEditMode();
     EXPECT_TRUE(exact.UndoAllAndCompare());
     EXPECT_EQ(vo.vertices.getVertexCount(), 2u);
 }
@@ -330,6 +338,7 @@ TEST_F(SceneUpdateTest, OutOfRangeIndicesInUndoStepsAreSkippedWithALine) {
         EXPECT_EQ(o.vertexObject->vertices.getVertexCount(), 2u);
         EXPECT_EQ(o.hitbox->lines.size(), 1u);
     }
+    LeaveEditMode();
     EXPECT_TRUE(exact.UndoAllAndCompare());
 }
 
