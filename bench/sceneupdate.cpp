@@ -64,6 +64,8 @@ void BM_UpdateDraggingOne(benchmark::State& state) {
     Fixture& f = Level10k();
     f.scene.DeselectAll();
     f.scene.SelectObject("Sprite-5050"); // at (2000, 2000)
+    // Without a display the placeholder texture is empty; give the sprite an area to grab.
+    f.scene.objects.at("Sprite-5050").sprite->setTextureRect({0, 0, 32, 32});
     InputEvent& in = InputEvent::Get();
     in = InputEvent();
     in.keyHeld[sf::Keyboard::LControl] = true;
