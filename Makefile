@@ -46,7 +46,7 @@ fuzz: build-fuzz
 bench: deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRUX_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
-	xvfb-run -a bash -c 'for b in build/bench/bench_*; do $$b; done'
+	xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash -c 'for b in build/bench/bench/bench_*; do $$b; done'
 
 clean:
 	rm -rf build

@@ -92,6 +92,15 @@ bool App::Start(const fs::path& project, bool fromCommandLine, sf::Clock& clock,
         window.setMouseCursor(*cursor);
     RebuildFont();
     fonts["default"].loadFromMemory(uiFontData.data(), uiFontData.size());
+    {
+        // Texts without a font of their own draw with the interface font. Its bytes must
+        // outlive every level, so the process keeps one copy for good.
+        static const std::string missingFontData = uiFontData;
+        static sf::Font missingFont;
+        static const bool loaded = missingFont.loadFromMemory(missingFontData.data(), missingFontData.size());
+        if (loaded)
+            Level::getMissingFont(&missingFont);
+    }
     codeFontData = InternalResource::getResource(111);
     fonts["code"].loadFromMemory(codeFontData.data(), codeFontData.size());
 
@@ -120,7 +129,7 @@ bool App::Start(const fs::path& project, bool fromCommandLine, sf::Clock& clock,
 
     DragDrop::get().accepting = false;
     if (settings.autoOpenLast)
-        settings.autoOpenLevel.clear();  // no project can be open yet
+        settings.autoOpenLevel = openedFromCommandLine ? std::string() : projectPaths.folder.string();
     settings.Save();
     SaveLayout(layoutInUse);
     platform::Shutdown();
@@ -186,7 +195,8 @@ void App::ProcessEvents() {
     while (window.pollEvent(event)) {
         platform::ProcessEvent(event);
         if (event.type == sf::Event::Closed) {
-            if (IsQueued(LevelSelect) || IsQueued(UpdateAvailable))
+            // Nothing to lose while no project is open; otherwise the exit prompt decides.
+            if (!projectPaths.open())
                 window.close();
             else if (!IsQueued(ExitPrompt))
                 popUpQueue.push_back(ExitPrompt);
@@ -213,7 +223,10 @@ void App::HandleEscape() {
     const InputEvent& input = InputEvent::Get();
     if (!input.keyPressed[sf::Keyboard::Escape] || Global::Get().textInputActive || !InputEvent::noSpecialPressed())
         return;
-    if (IsQueued(LevelSelect) || IsQueued(UpdateAvailable))
+    // Without a project there is nothing to lose; the create and open screens and the
+    // dialogs above the start screen take Escape for themselves.
+    const PopUpState top = popUpQueue.empty() ? PopUpStateCount : popUpQueue.back();
+    if (!projectPaths.open() && ((top == LevelSelect && levelSelectScreen == 0) || top == UpdateAvailable))
         window.close();
     else if (popUpQueue.empty())
         popUpQueue.push_back(ExitPrompt);
@@ -258,7 +271,11 @@ bool App::app() {
             if (fs::is_directory(entry.path, ec))
                 continue;
             droppedFiles.push_back(entry.path);
-            popUpQueue.push_back(CopyFiles);
+            // One dialog copies everything dropped until it closes.
+            if (!IsQueued(CopyFiles)) {
+                popUpQueue.push_back(CopyFiles);
+                popUpFreshOpen[CopyFiles] = true;
+            }
         }
 
         Heartbeat();
@@ -289,14 +306,13 @@ bool App::app() {
         TitleBar();
         Panels();
         stepClock.restart();
-        scene.Update(SceneInputOfFrame());
-        panelRects[1] = {{scene.sceneWindowRect.left, scene.sceneWindowRect.top},
-                         {scene.sceneWindowRect.width, scene.sceneWindowRect.height}};
+        UpdateScene();
         if (settings.showDebugRefresh)
             frameSeries[0].push_back(stepClock.getElapsedTime().asSeconds() * 1000.f);
 
         if (Shortcuts::get()[ActionShortcut::Fullscreen] && !Global::Get().textInputActive)
             ToggleFullscreen();
+        ErrorDialogUpkeep();
         PopUp();
 
         if (!window.isOpen())

@@ -10,64 +10,10 @@
 
 namespace rux {
 
-namespace {
-constexpr ImGuiWindowFlags c_barFlags = ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize |
-                                        ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoScrollbar |
-                                        ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_MenuBar |
-                                        ImGuiWindowFlags_NoBringToFrontOnFocus;
-}
-
-void App::TitleBar() {
-    const ImVec2 display = ImGui::GetIO().DisplaySize;
-    ImGui::SetNextWindowPos({0, 0});
-    ImGui::SetNextWindowSize({display.x, display.y / 18.f});
-    ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.f);
-    if (ImGui::Begin("##MenuBar", nullptr, c_barFlags)) {
-        if (ImGui::BeginMenuBar()) {
-            if (ImGui::MenuItem(appTitle.c_str()) ||
-                (Shortcuts::get()[ActionShortcut::About] && popUpQueue.empty()))
-                popUpQueue.push_back(About);
-            ViewMenu();
-            TesslyMenu();
-            HelpMenu();
-            const float dt = TimeControl::get().deltaTime.asSeconds();
-            ImGui::Text(" FPS: %f\t", dt > 0.f ? 1.f / dt : 0.f);
-            ImGui::EndMenuBar();
-        }
-    }
-    ImGui::End();
-    ImGui::PopStyleVar();
-}
-
-void App::ViewMenu() {
-    if (!ImGui::BeginMenu(LL::get().lookup("View").c_str()))
-        return;
-    if (ImGui::BeginMenu(LL::get().lookup("Open window").c_str())) {
-        auto& open = settings.windowFlags[static_cast<std::size_t>(layoutInUse)];
-        for (int i = 0; i < c_panelCount; ++i)
-            if (ImGui::MenuItem(LL::ind("windowNames[]", i).c_str(), nullptr, open[static_cast<std::size_t>(i)]))
-                open[static_cast<std::size_t>(i)] = true;
-        ImGui::EndMenu();
-    }
-    ImGui::Separator();
-    // Choosing a layout only stores it; the frame loop saves the old one and switches next frame.
-    for (int i = 0; i < 3; ++i)
-        if (ImGui::MenuItem(LL::ind("WindowLayout[]", i).c_str(), nullptr, settings.layout == i))
-            settings.layout = static_cast<std::uint8_t>(i);
-    ImGui::EndMenu();
-}
-
-void App::HelpMenu() {
-    if (!ImGui::BeginMenu(LL::get().lookup("Help").c_str()))
-        return;
-    static constexpr PopUpState entries[] = {Changelog, FuturePlans, PopUpStateCount, GraphicsInfo, About};
-    for (int i = 0; i < 5; ++i) {
-        if (entries[i] == PopUpStateCount)
-            continue;  // the update check is not part of this build
-        if (ImGui::MenuItem(LL::ind("OtherType[]", i).c_str()))
-            popUpQueue.push_back(entries[i]);
-    }
-    ImGui::EndMenu();
+void App::DrawProperties() {
+    if (!properties.queuePopUp)
+        properties.queuePopUp = [this](PopUpState state) { popUpQueue.push_back(state); };
+    properties.Draw();
 }
 
 void App::Panels() {
@@ -87,6 +33,8 @@ void App::Panels() {
         panelRects[static_cast<std::size_t>(i)] = {{pos.x, pos.y}, {size.x, size.y}};
         if (i == 0 && shown)
             MainView();
+        else if (i == 3 && shown)
+            DrawProperties();
         else if (i == 4)
             undo.DrawHistory();
         ImGui::End();

@@ -25,6 +25,20 @@ ImVec2 DialogSize(PopUpState state, int levelSelectScreen, float scale) {
     case Changelog:
     case FuturePlans: size = {530 * 1.3f, 420 * 1.3f}; break;
     case GraphicsInfo: size = {530, 350}; break;
+    case ExitPrompt: size = {380, 120}; break;
+    case ErrorMessage: size = {600, 400}; break;
+    case OpenFailed: size = {440, 120}; break;
+    case UpgradeProject: size = {530, 170}; break;
+    case MissingAssets: size = {400, 220}; break;
+    case AddItem: size = {530, 210}; break;
+    case LoadAsset: size = {530, 180}; break;
+    case CannotOpen: size = {330, 100}; break;
+    case ExportAsset: size = {430, 120}; break;
+    case ImportTileMap: size = {430, 120}; break;
+    case AddExtItem: size = {530, 140}; break;
+    case CopyFiles: size = {530, 150}; break;
+    case NewFolder: size = {530, 150}; break;
+    case Find: size = {530, 250}; break;
     case LevelSelect: {
         static const ImVec2 screens[] = {{350, 425}, {455, 364}, {520, 364}};
         size = screens[levelSelectScreen >= 0 && levelSelectScreen < 3 ? levelSelectScreen : 0];
@@ -40,6 +54,8 @@ ImVec2 DialogSize(PopUpState state, int levelSelectScreen, float scale) {
 void App::PopUp() {
     if (popUpQueue.empty())
         return;
+    if (popUpQueue.back() == ImportTileMapStart)
+        ImportTileMapStartStep();
     const PopUpState top = popUpQueue.back();
     const std::string title = LL::get().ind("PopUpTitle[]", static_cast<int>(top));
     if (!ImGui::IsPopupOpen(title.c_str()))
@@ -82,6 +98,20 @@ void App::PopUp() {
     case TesslyVideo:
         TesslyVideoDialog();
         break;
+    case ExitPrompt: ExitPromptDialog(); break;
+    case ErrorMessage: ErrorMessageDialog(); break;
+    case OpenFailed: OpenFailedDialog(); break;
+    case UpgradeProject: UpgradeProjectDialog(); break;
+    case MissingAssets: MissingAssetsDialog(); break;
+    case AddItem: AddItemDialog(); break;
+    case LoadAsset: LoadAssetDialog(); break;
+    case CannotOpen: CannotOpenDialog(); break;
+    case ExportAsset: ExportAssetDialog(); break;
+    case ImportTileMap: ImportTileMapDialog(); break;
+    case AddExtItem: AddExtItemDialog(); break;
+    case CopyFiles: CopyFilesDialog(); break;
+    case NewFolder: NewFolderDialog(); break;
+    case Find: FindDialog(); break;
     default:
         // Dialogs not offered in this build never get queued; drop a stray entry.
         ImGui::CloseCurrentPopup();
@@ -95,7 +125,25 @@ void App::PopUp() {
 
 void App::LevelSelectDialog() {
     ImGui::SetWindowFocus();
+    if (!levelSelectListed) {
+        LevelSelectFirstFrame();
+        if (!IsQueued(LevelSelect)) {
+            ImGui::CloseCurrentPopup();
+            return;
+        }
+    }
+    const int screen = levelSelectScreen;
+    if (screen == 1)
+        LevelCreateScreen();
+    else if (screen == 2)
+        LevelOpenScreen();
+    else
+        LevelSelectTiles();
+    if (levelSelectScreen != screen)
+        popUpCentred[LevelSelect] = false;  // the new screen has its own size: centre it again
+}
 
+void App::LevelSelectTiles() {
     // Screen 0: three tiles in two columns, each showing a quarter of the setup picture.
     const ImGuiStyle& style = ImGui::GetStyle();
     const float tileW = (ImGui::GetContentRegionAvail().x - style.ItemSpacing.x) / 2.f;
@@ -115,9 +163,14 @@ void App::LevelSelectDialog() {
                         tint);
         ImGui::Selectable(LL::get().ind("setupOption[]", o).c_str(), hovered, ImGuiSelectableFlags_Disabled);
         ImGui::EndChild();
-        if (hovered && ImGui::IsMouseReleased(ImGuiMouseButton_Left) && o == 2) {
-            popUpQueue.push_back(Settings);
-            popUpFreshOpen[Settings] = true;
+        if (hovered && ImGui::IsMouseReleased(ImGuiMouseButton_Left)) {
+            if (o == 2) {
+                popUpQueue.push_back(Settings);
+                popUpFreshOpen[Settings] = true;
+            } else {
+                levelSelectScreen = o + 1;
+                popUpFreshOpen[LevelSelect] = true;
+            }
         }
     }
 }

@@ -1,6 +1,7 @@
 // Dialogs that only inform: about, change log, future plans, graphics information.
 #include "app/App.hpp"
 #include "app/Constants.hpp"
+#include "app/DialogInfo.hpp"
 
 #include "env/Global.hpp"
 #include "env/InputEvent.hpp"
@@ -96,29 +97,35 @@ void App::OutlineDialog(std::string_view text) {
     OkButton(scale);
 }
 
+std::vector<std::string> GraphicsInfoLines(const GraphicsStrings& gl) {
+    std::vector<std::string> lines;
+    if (gl.extensions) {
+        const std::string_view all(gl.extensions);
+        for (std::size_t start = 0, blank; (blank = all.find(' ', start)) != std::string_view::npos; start = blank + 1)
+            if (blank > start)
+                lines.emplace_back(all.substr(start, blank - start));
+    }
+    const LL& ll = LL::get();
+    const auto text = [](const char* s) { return s ? std::string(s) : std::string(); };
+    const auto yes = [&](bool b) { return ll.lookup(b ? "yes" : "no"); };
+    lines.push_back(ll.lookup("Version") + ": " + text(gl.version));
+    lines.push_back(ll.lookup("Vendor") + ": " + text(gl.vendor));
+    lines.push_back(ll.lookup("Renderer") + ": " + text(gl.renderer));
+    lines.push_back(ll.lookup("Shaders available") + ": " + yes(gl.shaders));
+    lines.push_back(ll.lookup("Vertex buffer available") + ": " + yes(gl.vertexBuffers));
+    lines.push_back(ll.lookup("Vulkan available") + ": " + ll.lookup("unknown"));
+    return lines;
+}
+
 void App::GraphicsInfoDialog() {
     if (graphicsInfo.empty()) {
         bool active = false;
         for (int attempt = 0; attempt < 10 && !(active = window.setActive(true)); ++attempt)
             sf::sleep(sf::milliseconds(30));
         if (active) {
-            const auto str = [](GLenum name) {
-                const GLubyte* s = glGetString(name);
-                return s ? std::string(reinterpret_cast<const char*>(s)) : std::string();
-            };
-            std::istringstream extensions(str(GL_EXTENSIONS));
-            for (std::string name; std::getline(extensions, name, ' ');)
-                if (!extensions.eof() && !name.empty())
-                    graphicsInfo.push_back(name);
-            const LL& ll = LL::get();
-            const auto yes = [&](bool b) { return ll.lookup(b ? "yes" : "no"); };
-            graphicsInfo.push_back(ll.lookup("Version") + ": " + str(GL_VERSION));
-            graphicsInfo.push_back(ll.lookup("Vendor") + ": " + str(GL_VENDOR));
-            graphicsInfo.push_back(ll.lookup("Renderer") + ": " + str(GL_RENDERER));
-            graphicsInfo.push_back(ll.lookup("Shaders available") + ": " + yes(sf::Shader::isAvailable()));
-            graphicsInfo.push_back(ll.lookup("Vertex buffer available") + ": " + yes(sf::VertexBuffer::isAvailable()));
-            // SFML 2.5 has no Vulkan query.
-            graphicsInfo.push_back(ll.lookup("Vulkan available") + ": " + ll.lookup("unknown"));
+            const auto str = [](GLenum name) { return reinterpret_cast<const char*>(glGetString(name)); };
+            graphicsInfo = GraphicsInfoLines({str(GL_EXTENSIONS), str(GL_VERSION), str(GL_VENDOR), str(GL_RENDERER),
+                                              sf::Shader::isAvailable(), sf::VertexBuffer::isAvailable()});
         }
     }
     const float scale = settings.menuScale;

@@ -162,7 +162,7 @@ void App::SettingsDialog() {
     Check("Check for updates on startup", settings.checkUpdatesOnStart);
 
     Heading("Backup");
-    Check("Enable backups", settings.enableBackups, "ruxTooltip22");
+    BackupSection();
 
     Heading("Animations");
     ImGui::BeginDisabled(!sf::Shader::isAvailable());

@@ -113,7 +113,7 @@ void App::MainViewRightClick() {
 void App::ToggleView(int index) {
     bool* flags[] = {&grid.visible, &scene.animateShaders, &scene.updateParticles};
     bool& flag = *flags[index];
-    undo.addUIToggle(static_cast<std::uint16_t>(index), flag);
+    AddUndoStep(UndoStepType::UIToggle, static_cast<std::uint16_t>(index), flag);
     flag = !flag;
 }
 
@@ -167,7 +167,8 @@ void App::MainViewKeys() {
     }
     if (st.viewFocused && Shortcuts::get()[ActionShortcut::Undo])
         ProcessUndoRedoStep();
-    if (!IsQueued(LevelSelect) && !IsQueued(UpdateAvailable) && Shortcuts::get()[ActionShortcut::Find])
+    if (!IsQueued(LevelSelect) && !IsQueued(UpdateAvailable) && !IsQueued(Find) &&
+        Shortcuts::get()[ActionShortcut::Find])
         popUpQueue.push_back(Find);
 
     // Q: bring back the last selection, or let go of the current one.
@@ -192,7 +193,7 @@ void App::MainViewDrop(sf::Vector2i pointer) {
                               : std::nullopt;
     if (drop) {
         MainViewState& st = mainViewState;
-        st.chosenFile = *drop;
+        chosenFile = ChosenFileFromDrop(scene.projectFolder, *drop);
         st.dropPosition = getSFMLViewMousePos(st.viewRect, MainCamera(), pointer);
         const bool ctrlOnly = InputEvent::onlyCtrlPressed();
         switch (drop->type) {
@@ -212,8 +213,8 @@ void App::MainViewDrop(sf::Vector2i pointer) {
             else if (drop->type == FileType::TileMap)
                 kind = ObjectType::TileMap;
             else if (drop->type == FileType::Image)
-                kind = st.loadAssetType == 1 ? ObjectType::Sprite : ObjectType::TileMap;
-            st.proposedName = scene.getFreeNextObjectName(kind);
+                kind = LoadTypeKind(st.loadAssetType);
+            newObjectName = scene.getFreeNextObjectName(kind);
             popUpQueue.push_back(LoadAsset);
             break;
         }

@@ -30,4 +30,22 @@ SceneInput App::SceneInputOfFrame() {
     return input;
 }
 
+void App::UpdateScene() {
+    // The properties panel keeps the painting and editing choices; the scene acts on them.
+    scene.paintTileId = properties.paintTileId;
+    scene.hideObjectsWhenEditing = properties.hideObjectsWhenEditing;
+    scene.panelTabMask = properties.TabMask() & properties.openTabs;
+    if (properties.replaceState == 2) {
+        scene.requests.replaceTileId = properties.replaceTileId;
+        scene.requests.replaceState = 2;
+        properties.replaceState = 0;
+    }
+    scene.Update(SceneInputOfFrame());
+    // A vertex picked in the view is the one the panel shows.
+    if (scene.selectedVertex >= 0)
+        properties.selectedVertex = scene.selectedVertex;
+    panelRects[1] = {{scene.sceneWindowRect.left, scene.sceneWindowRect.top},
+                     {scene.sceneWindowRect.width, scene.sceneWindowRect.height}};
+}
+
 } // namespace rux

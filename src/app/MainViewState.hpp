@@ -38,12 +38,10 @@ struct MainViewState {
     bool pressHitSelected = false;
     // World position of the right click; objects added from its menu appear there.
     sf::Vector2f createOnPos;
-    // The last file dropped on the view, where it was dropped, and the object name proposed
-    // for it; the load-asset dialog reads them. Its load type (0 tile map, 1 sprite, 2 texture
-    // only) chooses the proposal for images.
-    CreateObjDrop chosenFile;
+    // Where the last file was dropped on the view; the load-asset dialog places the new
+    // object there. Its load type (0 tile map, 1 sprite, 2 texture only) chooses the name
+    // proposed for a dropped image.
     sf::Vector2f dropPosition;
-    std::string proposedName;
     int loadAssetType = 0;
 
     // Grid cell in world units, each at least 1; also the scene's snapping grid.

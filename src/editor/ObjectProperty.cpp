@@ -440,10 +440,9 @@ void SetVertices(VertexObject& vo, const std::vector<sf::Vertex>& list) {
     if (vo.useGpuBuffer) vo.Update();
 }
 
-// A stored index that no longer fits the object (the object changed behind the step's back):
-// the step is skipped with a line rather than writing out of bounds.
+// A stored index that no longer fits the object (the step is ignored).
 bool OutOfRange(const char* what, std::int32_t index, std::size_t size) {
-    sf::err() << what << " index " << index << " out of range (" << size << ")!" << std::endl;
+    sf::err() << what << " index " << index << " out of range (" << size << "), undo step ignored" << std::endl;
     return false;
 }
 
@@ -479,12 +478,16 @@ bool ReverseStructural(Level::Object& o, UndoAction a, const PropertyBytes& v) {
     case A::VertexRemoved: {
         sf::Vertex vx;
         if (!o.vertexObject || !ReadVertex(c, index, vx)) return false;
+        if (index < 0) return OutOfRange("Vertex", index, o.vertexObject->vertices.getVertexCount());
         std::vector<sf::Vertex> list = Vertices(*o.vertexObject);
-        // Removing or inserting may reach one past the end, changing only an existing one.
-        const std::size_t limit = list.size() + (a == A::Vertex ? 0 : 1);
-        if (index < 0 || static_cast<std::size_t>(index) >= limit) return OutOfRange("Vertex", index, list.size());
-        if (a == A::Vertex) list[static_cast<std::size_t>(index)] = vx;
-        else list.insert(list.begin() + index, vx);
+        const auto at = static_cast<std::size_t>(index);
+        if (a == A::Vertex) {
+            if (at >= list.size()) return OutOfRange("Vertex", index, list.size());
+            list[at] = vx;
+        } else {
+            if (at > list.size()) return OutOfRange("Vertex", index, list.size());
+            list.insert(list.begin() + index, vx);
+        }
         SetVertices(*o.vertexObject, list);
         return true;
     }

@@ -9,6 +9,7 @@
 // scene's asset map or at a shared missing asset. That is why DeleteAsset refuses assets that
 // objects still use and redirects the copies, and why ResetAll clears the twins, the
 // clipboard and the undo history together with the level.
+#include "editor/AssetWatcher.hpp"
 #include "editor/ParticleLinks.hpp"
 #include "editor/SceneInput.hpp"
 #include "editor/UndoSystem.hpp"
@@ -163,16 +164,43 @@ public:
     // The transformable the gizmo follows: that of the last selected object holding one.
     sf::Transformable* SelectionTransformable();
 
-    // --- shaders --------------------------------------------------------------------------
+    // --- shaders, uniforms and watched files (SceneShaders.cpp, SceneWatch.cpp) -----------
     static int GLtoType(unsigned glType);
+    // Rebuilds the asset's uniform list from its source text, in declaration order, and fits
+    // the uniform data of every object and twin using it (see FitUniformData).
     void DetectUniforms(AssetObject* asset);
+    void DetectUniformsAll();
+    // Compiles the object's shader from its assets' files (the kept source when a file is
+    // gone) and feeds the stored values. A failed compile keeps the shader the object had
+    // and appends the compiler's messages to errorText.
     void ReloadShader(Object& object);
+    // Recompiles and re-feeds every object using the asset.
+    void ReloadAllShaders(const AssetObject& asset);
+    // Gives object `name` (and its twin) another vertex or fragment shader asset (null:
+    // none) as one undoable group that keeps the old asset and the old uniform bytes.
+    bool AttachShader(const std::string& name, const AssetObject* asset, ObjectType stage);
+    // Sizes the object's uniform data of each stage to its asset's totalSize, keeping the
+    // bytes that fit and filling the rest with zeros. `before`, when given, is the asset's
+    // previous list: values then follow their uniform by name and type.
+    static void FitUniformData(Object& object, const AssetObject& asset, const Uniforms* before = nullptr);
+    // Sets the float "time" of every shader that declares it (the "Animate shaders" switch).
+    void SetShaderTime(float seconds);
+    // Once per frame: looks at the due share of shader and texture files (each about once a
+    // second) and reloads the changed ones. `now` in seconds; returns the assets reloaded.
+    int CheckExternalChanges();
+    int CheckExternalChanges(double now);
+    AssetWatcher assetWatcher;
+    sf::Clock watchClock;
 
     // --- files ----------------------------------------------------------------------------
     void getSceneSave(std::string& out) const;
     // The reference level's file image, written against the scene's asset table (its twins
     // point at the scene's assets). Equal to getSceneSave whenever no edit is pending.
     void getReferenceSave(std::string& out);
+    // The editor side file (SideFile.hpp): appends its image; reads one into the particle
+    // systems (false when the file cannot be opened or has another version).
+    void saveLED(std::string& out) const;
+    bool loadLED(const std::filesystem::path& path);
 
     // --- Scene window ---------------------------------------------------------------------
     // The tree's contents; call between the window's Begin and End.
@@ -210,7 +238,7 @@ public:
     //     SceneParticles.cpp, SceneDraw.cpp) ---------------------------------------------------
     // The one place where the mouse and keys reach the level, once per frame.
     void Update(const SceneInput& input);
-    // Draws the properties panel (through the hook) and carries out the requests it posted.
+    // Carries out the requests the properties panel posted (see PanelRequests).
     void UpdateProperties();
     // Edit mode just changed: centre the view on the edited object, or back where it was.
     void UpdateEditCamera(sf::View& view);
@@ -227,7 +255,6 @@ public:
     std::int32_t paintTileId = 0;
     std::int32_t selectedVertex = -1;
     PanelRequests requests;
-    SceneUpdateHooks updateHooks;
     TransformType* gizmo = nullptr;
     GizmoChanges gizmoChanges;
     // "Hide objects when editing": edit mode draws the edited object alone.

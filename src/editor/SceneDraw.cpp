@@ -1,5 +1,5 @@
-// Drawing the scene: the level in z order with the editor's extras (shader time, hitboxes of
-// the selection, vertex handles), edit mode in the edited object's own space, and the preview
+// Drawing the scene: the level in z order with the editor's extras (hitboxes of the
+// selection, vertex handles), edit mode in the edited object's own space, and the preview
 // of the selected camera.
 #include "editor/Scene.hpp"
 
@@ -71,11 +71,9 @@ void Scene::draw(sf::RenderTarget& target, sf::RenderStates states) const {
             return;
         }
     }
-    const float seconds = static_cast<float>(static_cast<double>(totalTime) / 1e6);
     const bool showHitboxes = (panelTabMask & c_hitboxTab) != 0;
     for (const Object* o : DrawOrder()) {
         if (!o->visible) continue;
-        if (animateShaders && o->shader) o->shader->setUniform("time", seconds);
         target.draw(*o, states);
         if (!o->selected) continue;
         if (showHitboxes && o->hitbox) {

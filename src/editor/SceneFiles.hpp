@@ -10,8 +10,8 @@ namespace rux {
 // Reads a whole file into `text`; leaves `text` as it was when the file cannot be opened.
 void copyFileToMemory(const std::filesystem::path& path, std::string& text);
 
-// Rebuilds a shader asset's uniform list from its source (kinds 4 and 5 only; needs a
-// working shader compiler). The asset keeps its old list when the source does not compile.
+// Rebuilds a shader asset's uniform list from its source text, in declaration order (kinds
+// 4 and 5 only). Objects' uniform data is not touched: Scene::DetectUniforms fits it.
 void DetectUniformsOf(Level::AssetObject& asset);
 
 } // namespace rux

@@ -1,14 +1,12 @@
 #pragma once
 // What the per-frame scene update is told from outside: the main view's state for this frame,
-// the hooks that connect the panels, and the requests the properties panel posts for the
-// scene to carry out in the same frame.
+// and the requests the properties panel posts for the scene to carry out in the same frame.
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Time.hpp>
 #include <SFML/System/Vector2.hpp>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace rux {
@@ -29,14 +27,6 @@ struct SceneInput {
     // The Scene window: its open flag (null: not drawn this frame) and its title.
     bool* sceneWindowOpen = nullptr;
     std::string sceneWindowTitle;
-};
-
-// Calls into panels that the scene does not own; each may be left empty.
-struct SceneUpdateHooks {
-    // Draws the properties panel; runs first in every update so its requests act at once.
-    std::function<void()> drawPropertiesPanel;
-    // Polls shader and texture files for changes made outside the editor.
-    std::function<void()> pollAssetFiles;
 };
 
 // Changes the gizmo made since the last commit.

@@ -408,6 +408,7 @@ void Scene::ResetAll() {
         o.hovered = false;
     }
     assets.clear();
+    assetWatcher.Clear();
     assetsMissing = false;
     editModeFlag = false;
     multiSelection = false;

@@ -49,7 +49,8 @@ void Scene::Update(const SceneInput& input) {
 
     totalTime += input.frameTime.asMicroseconds();
     UpdateProperties();
-    if (updateHooks.pollAssetFiles) updateHooks.pollAssetFiles();
+    CheckExternalChanges();
+    if (animateShaders) SetShaderTime(static_cast<float>(static_cast<double>(totalTime) / 1e6));
     CheckSelectedVertex();
 
     ShortcutsOnSelection(input);
@@ -173,8 +174,6 @@ void Scene::DrawSceneWindow(const SceneInput& input) {
 // --- requests of the properties panel ---------------------------------------------------------
 
 void Scene::UpdateProperties() {
-    if (updateHooks.drawPropertiesPanel) updateHooks.drawPropertiesPanel();
-
     if (editModeFlag != seenEditMode) {
         seenEditMode = editModeFlag;
         if (Camera* view = getMainCamera()) UpdateEditCamera(*view);
