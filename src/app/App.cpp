@@ -113,6 +113,8 @@ bool App::Start(const fs::path& project, bool fromCommandLine, sf::Clock& clock,
     MainCamera().setCenter(0, 0);
     grid.Start();
     gizmo.Start();
+    scene.gizmo = &gizmo;
+    scene.handleTexture = &textures["circle64"];
     scene.hooks.gizmoTarget = [this](sf::Transformable* target) {
         gizmo.target = target;
         if (!target)
@@ -303,7 +305,10 @@ bool App::app() {
         Global::Get().textInputActive = ImGui::GetIO().WantTextInput;
         TitleBar();
         Panels();
-        SceneEditingStep();
+        stepClock.restart();
+        UpdateScene();
+        if (settings.showDebugRefresh)
+            frameSeries[0].push_back(stepClock.getElapsedTime().asSeconds() * 1000.f);
 
         if (Shortcuts::get()[ActionShortcut::Fullscreen] && !Global::Get().textInputActive)
             ToggleFullscreen();

@@ -210,16 +210,16 @@ private:
     void AddQuick(ObjectType kind);
     void ToggleView(int index);
     void ProcessUndoRedoStep();
-    // Gizmo, transform commit and picking; the scene's per-frame update takes these over.
-    void SceneEditingStep();
+    // The main view's state for the scene's per-frame update.
+    SceneInput SceneInputOfFrame();
+    // Hands the panel's choices to the scene and runs its per-frame update.
+    void UpdateScene();
 
     sf::RenderTexture mainView;
     MainViewState mainViewState;
     sf::View fallbackCamera;
     TileMapLines grid;
     TransformType gizmo;
-    GizmoChanges gizmoChanges;
-    bool pressFocused = false, focusedNow = false;
 
     // --- dialogs: add item, load asset, files, find, tile map and particle files ---------
     // (DialogAddItem.cpp, DialogLoadAsset.cpp, DialogAddExtItem.cpp, DialogFiles.cpp,

@@ -20,7 +20,8 @@ void App::Panels() {
     auto& open = settings.windowFlags[static_cast<std::size_t>(layoutInUse)];
     for (int i = 0; i < c_panelCount; ++i) {
         bool& isOpen = open[static_cast<std::size_t>(i)];
-        if (!isOpen)
+        // The Scene window is drawn by the scene's update, after the hover flags are reset.
+        if (!isOpen || i == 1)
             continue;
         const std::string title = PanelTitle(i);
         ImGuiWindowFlags flags = ImGuiWindowFlags_NoCollapse;
@@ -32,8 +33,6 @@ void App::Panels() {
         panelRects[static_cast<std::size_t>(i)] = {{pos.x, pos.y}, {size.x, size.y}};
         if (i == 0 && shown)
             MainView();
-        else if (i == 1)
-            scene.DrawSceneTree();
         else if (i == 3 && shown)
             DrawProperties();
         else if (i == 4)

@@ -1,55 +1,51 @@
-// The part of the per-frame scene update that the main view needs before the scene's own
-// update exists: the gizmo on the selection with its undo commit, hover and click picking.
+// What the main view hands the scene's per-frame update.
 #include "app/App.hpp"
 
+#include "env/Global.hpp"
 #include "env/InputEvent.hpp"
 
 #include <imgui.h>
 
-#include <SFML/Window/Mouse.hpp>
-
 namespace rux {
 
-void App::SceneEditingStep() {
+SceneInput App::SceneInputOfFrame() {
     MainViewState& st = mainViewState;
-    InputEvent& in = InputEvent::Get();
     if (st.shownFrame != ImGui::GetFrameCount())
         st.viewHovered = st.viewFocused = false; // closed or hidden this frame
-    const sf::Vector2f mouse = getSFMLViewMousePos(st.viewRect, MainCamera());
+    SceneInput input;
+    input.viewFocused = st.viewFocused;
+    input.viewHovered = st.viewHovered;
+    input.viewRect = st.viewRect;
+    input.mouse = getSFMLViewMousePos(st.viewRect, MainCamera());
+    input.uiMouse = getSFMLViewMousePos(st.viewRect, st.uiView);
+    input.mousePixel = InputEvent::Get().mousePosition;
+    input.zoom = st.zoom;
+    input.menuScale = settings.menuScale;
+    input.grid = st.gridSize;
+    input.background = settings.bgColor;
+    input.frameTime = TimeControl::get().frameTime;
+    auto& open = settings.windowFlags[static_cast<std::size_t>(layoutInUse)];
+    input.sceneWindowOpen = &open[1];
+    input.sceneWindowTitle = PanelTitle(1);
+    return input;
+}
 
-    GizmoFrame frame;
-    frame.focused = st.viewFocused;
-    frame.zoom = st.zoom;
-    frame.mouse = mouse;
-    frame.uiMouse = getSFMLViewMousePos(st.viewRect, st.uiView);
-    frame.menuScale = settings.menuScale;
-    frame.grid = st.gridSize;
-    UpdateSceneGizmo(scene, gizmo, frame, gizmoChanges);
-
-    const bool held = in.mouseHeld[sf::Mouse::Left];
-    if (!held) {
-        focusedNow = st.viewFocused;
-        CommitGizmoChanges(scene, gizmoChanges, scene.draggingSelection);
+void App::UpdateScene() {
+    // The properties panel keeps the painting and editing choices; the scene acts on them.
+    scene.paintTileId = properties.paintTileId;
+    scene.hideObjectsWhenEditing = properties.hideObjectsWhenEditing;
+    scene.panelTabMask = properties.TabMask() & properties.openTabs;
+    if (properties.replaceState == 2) {
+        scene.requests.replaceTileId = properties.replaceTileId;
+        scene.requests.replaceState = 2;
+        properties.replaceState = 0;
     }
-    for (auto& entry : scene.objects)
-        entry.second.hovered = false;
-    if (held && st.viewFocused)
-        pressFocused = focusedNow;
-
-    const bool ctrlOnly = InputEvent::onlyCtrlPressed();
-    const bool noModifier = InputEvent::noSpecialPressed();
-    const bool overImage = st.viewRect.contains(static_cast<sf::Vector2f>(in.mousePosition));
-    if (st.viewFocused && st.viewHovered && overImage && (ctrlOnly || noModifier)) {
-        PickInput pick;
-        pick.world = mouse;
-        pick.release = in.mouseReleased[sf::Mouse::Left];
-        pick.pressFocused = pressFocused;
-        pick.gizmoIdle = gizmo.idle();
-        pick.ctrlOnly = ctrlOnly;
-        pick.noModifier = noModifier;
-        if (scene.Pick(pick))
-            in.mouseReleased[sf::Mouse::Left] = false;
-    }
+    scene.Update(SceneInputOfFrame());
+    // A vertex picked in the view is the one the panel shows.
+    if (scene.selectedVertex >= 0)
+        properties.selectedVertex = scene.selectedVertex;
+    panelRects[1] = {{scene.sceneWindowRect.left, scene.sceneWindowRect.top},
+                     {scene.sceneWindowRect.width, scene.sceneWindowRect.height}};
 }
 
 } // namespace rux

@@ -37,6 +37,7 @@ void Scene::ObjectSelectedFlags(const std::string& keep) {
 }
 
 void Scene::DeselectAll() {
+    ClearSelectedVertex();
     for (auto& [name, o] : objects) o.selected = false;
     for (auto& [path, a] : assets) a.selected = false;
     if (hooks.panelDeselect) hooks.panelDeselect();
@@ -49,6 +50,7 @@ void Scene::SelectObject(const std::string& name) {
     const auto it = objects.find(name);
     if (it == objects.end()) return;
     Object& o = it->second;
+    ClearSelectedVertex();
     editModeFlag = false;
     multiSelection = false;
     const bool was = o.selected;
@@ -70,6 +72,7 @@ void Scene::SelectObjectMulti(const std::string& name) {
     const auto it = objects.find(name);
     if (it == objects.end()) return;
     Object& o = it->second;
+    ClearSelectedVertex();
     editModeFlag = false;
     const bool was = o.selected;
     o.selected = !was;
@@ -120,6 +123,7 @@ void Scene::SelectAsset(const std::filesystem::path& path) {
     const auto it = assets.find(path);
     if (it == assets.end()) return;
     AssetObject& a = it->second;
+    ClearSelectedVertex();
     const bool was = a.selected;
     a.selected = !was;
     const std::string key = path.string();

@@ -11,10 +11,12 @@
 // clipboard and the undo history together with the level.
 #include "editor/AssetWatcher.hpp"
 #include "editor/ParticleLinks.hpp"
+#include "editor/SceneInput.hpp"
 #include "editor/UndoSystem.hpp"
 #include "level/Level.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/System/Clock.hpp>
 
 #include <array>
@@ -22,12 +24,15 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace rux {
+
+class TransformType;
 
 // What selection changes tell the panels that show the selection. The gizmo and the
 // properties panel connect here; every hook may be left empty.
@@ -228,6 +233,75 @@ public:
 
     UndoSystem& undo;
     Level& referenceLevel;
+
+    // --- per-frame update and drawing (SceneUpdate.cpp, SceneTiles.cpp, SceneVertices.cpp,
+    //     SceneParticles.cpp, SceneDraw.cpp) ---------------------------------------------------
+    // The one place where the mouse and keys reach the level, once per frame.
+    void Update(const SceneInput& input);
+    // Carries out the requests the properties panel posted (see PanelRequests).
+    void UpdateProperties();
+    // Edit mode just changed: centre the view on the edited object, or back where it was.
+    void UpdateEditCamera(sf::View& view);
+    // Spawns in the target system of `slot` for one event of `system`.
+    void ParticleEvents(const ParticleSystemEvent& event, const ParticleSystem& system, std::int8_t slot);
+    // One simulation step of every visible particle system that runs, with event chaining.
+    void UpdateParticles(sf::Time dt);
+    // The object edit mode works on (the first selected object); null when there is none.
+    Object* EditedObject();
+    const Object* EditedObject() const;
+    // Selects vertex `index` of the edited vertex object (−1: none) and its handle.
+    void SelectVertex(std::int32_t index);
+
+    std::int32_t paintTileId = 0;
+    std::int32_t selectedVertex = -1;
+    PanelRequests requests;
+    TransformType* gizmo = nullptr;
+    GizmoChanges gizmoChanges;
+    // "Hide objects when editing": edit mode draws the edited object alone.
+    bool hideObjectsWhenEditing = true;
+    // The properties panel's tabs for the shown item; bit 12 (hitbox tab) shows hitboxes.
+    std::uint32_t panelTabMask = 0;
+    // The vertex handle picture ("circle64"); handles are drawn untextured without it.
+    const sf::Texture* handleTexture = nullptr;
+    // What the selected camera sees, redrawn every frame while a camera is selected first.
+    std::unique_ptr<sf::RenderTexture> cameraPreview;
+    unsigned cameraPreviewWidth = 320; // its height follows the camera's aspect
+    sf::Vector2f savedCameraCenter;
+    bool pressFocused = false, focusedNow = false;
+    sf::Vector2i lastMousePixel;
+    sf::FloatRect sceneWindowRect;
+
+protected:
+    void draw(sf::RenderTarget& target, sf::RenderStates states) const override;
+
+private:
+    // --- per-frame update state -----------------------------------------------------------
+    void ShortcutsOnSelection(const SceneInput& input);
+    void DragOrBoxSelect(const SceneInput& input);
+    void PaintTiles(const SceneInput& input);
+    void EditVertices(const SceneInput& input);
+    void RecordVertexMove(Object& object, const std::string& name);
+    void AddVertexAt(Object& object, const std::string& name, sf::Vector2f position);
+    void RenderCameraPreview(const Camera& camera, sf::Color background);
+    void DrawSceneWindow(const SceneInput& input);
+    void DuplicateAndSelect();
+    void CheckSelectedVertex();
+    void ClearSelectedVertex();
+    void DrawVertexHandles(const Object& object, sf::RenderTarget& target, sf::RenderStates states) const;
+    bool tilesChanged = false;    // a paint stroke changed or touched cells
+    bool vertexGrabbed = false;   // the drag holds the selected vertex
+    bool vertexMoved = false;     // ... and has moved it
+    sf::Vector2f vertexLastPos;
+    // The edit-mode flag of the last update. A scene starts outside edit mode, so a flag set
+    // before the first update still saves the camera centre that leaving restores.
+    bool seenEditMode = false;
+    bool leftWasHeld = false;
+    bool pressInImage = false;     // the left press began over the view's image
+    // Objects in drawing order (z, then name), re-sorted only when the objects or their z
+    // orders changed since the last frame.
+    const std::vector<const Object*>& DrawOrder() const;
+    mutable std::vector<std::pair<const Object*, std::int8_t>> drawKey;
+    mutable std::vector<const Object*> drawOrder;
 
 private:
     // Names of the tree rows by kind, rebuilt when the level changed, so that each frame draws

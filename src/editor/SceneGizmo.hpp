@@ -16,11 +16,6 @@ struct GizmoFrame {
     sf::Vector2i grid{1, 1};
 };
 
-// Changes the gizmo made since the last commit.
-struct GizmoChanges {
-    bool moved = false, rotated = false, scaled = false;
-};
-
 // While an object is selected: one frame of the gizmo, applied to the selection, then the
 // keyboard nudges (Ctrl + arrows move, Alt + Left/Right rotate; each recorded at once, and
 // only while the main view has focus and no text field takes the keys).

@@ -41,6 +41,8 @@ void Scene::RestoreObjects(const ObjectMap& kept, const std::vector<ParticleLink
 
 void Scene::ProcessUndoRedoStep(UndoStepType type, const std::shared_ptr<UndoSystem::UndoStep>& step, bool redo) {
     if (redo || !step) return;
+    // Undo may remove the vertex that was selected, or the object holding it.
+    ClearSelectedVertex();
     switch (type) {
     case UndoStepType::CreateObject: {
         const std::string& name = static_cast<const UndoSystem::CreateObject&>(*step).name;
