@@ -66,15 +66,13 @@ void App::AddExtItemDialog() {
     }
     InputPath(ll.lookup("Item location").c_str(), exportLocation);
     ImGui::EndChild();
-    if (ImGui::Button(ll.lookup("OK").c_str(), {HalfWidth(), 0}) || DialogEnter()) {
+    const DialogChoice choice = ConfirmCancelRow("OK", true);
+    if (choice == DialogChoice::Confirm) {
         std::string error;
         if (WriteExtItem(addExtItemType, exportLocation, uiFontData, codeFontData, error).empty())
             scene.errorText += error + "\n";
-        ClosePopUp();
-        return;
     }
-    ImGui::SameLine();
-    if (ImGui::Button(ll.lookup("Cancel").c_str(), {-1, 0}) || DialogEscape())
+    if (choice != DialogChoice::None)
         ClosePopUp();
 }
 

@@ -149,15 +149,13 @@ void App::NewFolderDialog() {
     ImGui::TextWrapped(ll.lookup("createFolder").c_str(), newFolderName.c_str(), folder.string().c_str());
     ImGui::InputText(ll.lookup("destinationFolder").c_str(), &newFolderName);
     ImGui::EndChild();
-    if (ImGui::Button(ll.lookup("Create").c_str(), {HalfWidth(), 0}) || DialogEnter()) {
+    const DialogChoice choice = ConfirmCancelRow("Create", true);
+    if (choice == DialogChoice::Confirm) {
         std::string error;
         if (!CreateNewFolder(folder, newFolderName, error))
             scene.errorText += error + "\n";
-        ClosePopUp();
-        return;
     }
-    ImGui::SameLine();
-    if (ImGui::Button(ll.lookup("Cancel").c_str(), {-1, 0}) || DialogEscape())
+    if (choice != DialogChoice::None)
         ClosePopUp();
 }
 

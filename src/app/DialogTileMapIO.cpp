@@ -68,15 +68,13 @@ void App::ExportAssetDialog() {
         ImGui::TextUnformatted(ll.lookup("Exporting particle system").c_str());
     InputPath(ll.lookup("File name").c_str(), exportLocation);
     ImGui::EndChild();
-    if (ImGui::Button(ll.lookup("Save").c_str(), {HalfWidth(), 0})) {
+    const DialogChoice choice = ConfirmCancelRow("Save", false);
+    if (choice == DialogChoice::Confirm) {
         std::string error;
         if (object && ExportObjectToFile(*object, exportLocation, error).empty())
             scene.errorText += error + "\n";
-        ClosePopUp();
-        return;
     }
-    ImGui::SameLine();
-    if (ImGui::Button(ll.lookup("Cancel").c_str(), {-1, 0}) || DialogEscape())
+    if (choice != DialogChoice::None)
         ClosePopUp();
 }
 
@@ -95,15 +93,13 @@ void App::ImportTileMapDialog() {
         ImGui::TextUnformatted(ll.lookup("Importing tilemap").c_str());
     InputPath(ll.lookup("File name").c_str(), importLocation);
     ImGui::EndChild();
-    if (ImGui::Button(ll.lookup("Import").c_str(), {HalfWidth(), 0})) {
+    const DialogChoice choice = ConfirmCancelRow("Import", false);
+    if (choice == DialogChoice::Confirm) {
         std::string error;
         if (tileMap && !ImportTileMapInto(scene, importLocation, error))
             scene.errorText += error + "\n";
-        ClosePopUp();
-        return;
     }
-    ImGui::SameLine();
-    if (ImGui::Button(ll.lookup("Cancel").c_str(), {-1, 0}) || DialogEscape())
+    if (choice != DialogChoice::None)
         ClosePopUp();
 }
 
