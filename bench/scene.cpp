@@ -1,8 +1,8 @@
 // Change detection and undo memory on a level of 100,000 sprites: the commit that runs on
 // mouse release (nothing changed / one selected object moved), picking under the mouse, and
 // the heap held by one property step and by the step that deletes 1,000 objects.
+#include "SpriteGrid.hpp"
 #include "editor/Scene.hpp"
-#include "level/Graphics.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -12,34 +12,12 @@ namespace {
 
 constexpr int c_objects = 100'000;
 
-struct Fixture {
-    rux::UndoSystem undo;
-    rux::Level reference;
-    rux::Scene scene{undo, reference};
-
-    Fixture() {
-        for (int i = 0; i < c_objects; ++i) {
-            const std::string name = "Sprite-" + std::to_string(i);
-            scene.AddObjectNoTextures(name, rux::ObjectType::Sprite);
-            scene.objects.at(name).transformable->setPosition(float(i % 1000) * 40.f, float(i / 1000) * 40.f);
-            scene.MirrorToReference(name);
-        }
-        undo.Clear();
-    }
-};
-
-Fixture& Level100k() {
-    static Fixture* f = [] {
-        rux::Graphics::setHeadless(true); // sprites without textures: no display needed
-        return new Fixture;
-    }();
-    return *f;
-}
+rux_bench::SpriteGrid& Level100k() { return rux_bench::SharedSpriteGrid(c_objects, 1000); }
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
 
 void BM_CommitNothingChanged(benchmark::State& state) {
-    Fixture& f = Level100k();
+    auto& f = Level100k();
     f.scene.DeselectAll();
     f.scene.SelectObject("Sprite-50000");
     for (auto _ : state) benchmark::DoNotOptimize(f.scene.CommitSelectionChanges());
@@ -48,7 +26,7 @@ void BM_CommitNothingChanged(benchmark::State& state) {
 BENCHMARK(BM_CommitNothingChanged);
 
 void BM_CommitOneMoved(benchmark::State& state) {
-    Fixture& f = Level100k();
+    auto& f = Level100k();
     f.scene.DeselectAll();
     f.scene.SelectObject("Sprite-50000");
     sf::Transformable& t = *f.scene.objects.at("Sprite-50000").transformable;
@@ -61,7 +39,7 @@ void BM_CommitOneMoved(benchmark::State& state) {
 BENCHMARK(BM_CommitOneMoved);
 
 void BM_CommitAllPropertiesOneMoved(benchmark::State& state) {
-    Fixture& f = Level100k();
+    auto& f = Level100k();
     f.scene.DeselectAll();
     f.scene.SelectObject("Sprite-50000");
     sf::Transformable& t = *f.scene.objects.at("Sprite-50000").transformable;
@@ -75,13 +53,13 @@ BENCHMARK(BM_CommitAllPropertiesOneMoved);
 
 // Hover picking walks the whole level once per frame.
 void BM_PickUnderMouse(benchmark::State& state) {
-    Fixture& f = Level100k();
+    auto& f = Level100k();
     for (auto _ : state) benchmark::DoNotOptimize(f.scene.ObjectAt({20000.5f, 2000.5f}));
 }
 BENCHMARK(BM_PickUnderMouse);
 
 void BM_MemoryPerPropertyStep(benchmark::State& state) {
-    Fixture& f = Level100k();
+    auto& f = Level100k();
     f.scene.DeselectAll();
     f.scene.SelectObject("Sprite-123");
     sf::Transformable& t = *f.scene.objects.at("Sprite-123").transformable;
@@ -102,7 +80,7 @@ void BM_MemoryPerPropertyStep(benchmark::State& state) {
 BENCHMARK(BM_MemoryPerPropertyStep)->Iterations(1);
 
 void BM_MemoryDeleteThousand(benchmark::State& state) {
-    Fixture& f = Level100k();
+    auto& f = Level100k();
     std::vector<std::string> names;
     for (int i = 0; i < 1000; ++i) names.push_back("Sprite-" + std::to_string(60000 + i));
     double bytes = 0;
@@ -130,7 +108,7 @@ BENCHMARK(BM_MemoryDeleteThousand)->Iterations(1);
 namespace {
 // For scale: the bare walk over the object map that any per-frame pass pays.
 void BM_WalkObjects(benchmark::State& state) {
-    Fixture& f = Level100k();
+    auto& f = Level100k();
     for (auto _ : state) {
         int visible = 0;
         for (const auto& [name, o] : f.scene.objects) visible += o.visible && o.transformable;

@@ -1,8 +1,8 @@
 // Per-frame cost of the scene update on a level of 10,000 sprites: with the mouse resting over
 // the view and nothing happening, and while one selected object is dragged with Ctrl held.
+#include "SpriteGrid.hpp"
 #include "editor/Scene.hpp"
 #include "env/InputEvent.hpp"
-#include "level/Graphics.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -13,29 +13,7 @@ namespace {
 
 constexpr int c_objects = 10'000;
 
-struct Fixture {
-    rux::UndoSystem undo;
-    rux::Level reference;
-    rux::Scene scene{undo, reference};
-
-    Fixture() {
-        for (int i = 0; i < c_objects; ++i) {
-            const std::string name = "Sprite-" + std::to_string(i);
-            scene.AddObjectNoTextures(name, rux::ObjectType::Sprite);
-            scene.objects.at(name).transformable->setPosition(float(i % 100) * 40.f, float(i / 100) * 40.f);
-            scene.MirrorToReference(name);
-        }
-        undo.Clear();
-    }
-};
-
-Fixture& Level10k() {
-    static Fixture* f = [] {
-        rux::Graphics::setHeadless(true); // sprites without textures: no display needed
-        return new Fixture;
-    }();
-    return *f;
-}
+rux_bench::SpriteGrid& Level10k() { return rux_bench::SharedSpriteGrid(c_objects, 100); }
 
 rux::SceneInput Input(sf::Vector2i pixel) {
     rux::SceneInput input;
@@ -49,7 +27,7 @@ rux::SceneInput Input(sf::Vector2i pixel) {
 }
 
 void BM_UpdateIdle(benchmark::State& state) {
-    Fixture& f = Level10k();
+    auto& f = Level10k();
     f.scene.DeselectAll();
     InputEvent::Get() = InputEvent();
     const rux::SceneInput input = Input({1234, 1234}); // between sprites
@@ -61,7 +39,7 @@ void BM_UpdateIdle(benchmark::State& state) {
 BENCHMARK(BM_UpdateIdle)->Unit(benchmark::kMicrosecond);
 
 void BM_UpdateDraggingOne(benchmark::State& state) {
-    Fixture& f = Level10k();
+    auto& f = Level10k();
     f.scene.DeselectAll();
     f.scene.SelectObject("Sprite-5050"); // at (2000, 2000)
     // Without a display the placeholder texture is empty; give the sprite an area to grab.
