@@ -22,8 +22,11 @@ std::string ReadFile(const fs::path& p) {
 }
 void WriteFile(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
-rux::ParticleSystem& Add(Level& level, const std::string& name, ObjectType kind = ObjectType::ParticleSystem) {
+void Add(Level& level, const std::string& name, ObjectType kind) {
     EXPECT_TRUE(rux::Scene::AddObjectNoTexturesToLevel(level, name, kind));
+}
+rux::ParticleSystem& Add(Level& level, const std::string& name) {
+    Add(level, name, ObjectType::ParticleSystem);
     return *level.objects.at(name).particleSystem;
 }
 
